@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tonlira needs to build, run and test.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake g++ make pkg-config
+  qt6-base-dev libgl-dev
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+  libx11-dev
+  # run: decoders for mp3, flac, wav, wma, ogg and the default audio output
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
+  gstreamer1.0-libav gstreamer1.0-tools gstreamer1.0-plugins-base-apps
+  fonts-liberation2 fonts-dejavu-core
+  # tests and benchmarks
+  googletest libgtest-dev libbenchmark-dev
+  xvfb xauth x11-utils xdotool imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

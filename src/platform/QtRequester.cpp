@@ -1,0 +1,105 @@
+#include "platform/QtRequester.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QThread>
+
+#include <functional>
+
+namespace tonlira {
+namespace {
+
+QWidget* ownerWindow() {
+    // The box belongs to the application's active window when it has one.
+    return QApplication::activeWindow();
+}
+
+QMessageBox::Icon toQt(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// "Audio Dateien (.mp3)|*.mp3;*.wav" becomes "Audio Dateien (.mp3) (*.mp3 *.wav)".
+QString toQtFilter(const std::string& filter) {
+    const QString text = QString::fromStdString(filter);
+    const QStringList parts = text.split(u'|');
+    if (parts.size() < 2) {
+        return text;
+    }
+    QString patterns = parts[1];
+    patterns.replace(u';', u' ');
+    return parts[0] + QStringLiteral(" (") + patterns + u')';
+}
+
+}  // namespace
+
+void runOnGuiThread(const std::function<void()>& work) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || QThread::currentThread() == app->thread()) {
+        work();
+        return;
+    }
+    QMetaObject::invokeMethod(app, work, Qt::BlockingQueuedConnection);
+}
+
+void QtRequester::showMessage(const MessageRequest& request) {
+    runOnGuiThread([&] {
+        QMessageBox box(toQt(request.icon), QString::fromStdString(request.title),
+                        QString::fromStdString(request.text), QMessageBox::Ok, ownerWindow());
+        box.exec();
+    });
+}
+
+bool QtRequester::confirm(const MessageRequest& request) {
+    bool yes = false;
+    runOnGuiThread([&] {
+        QMessageBox box(toQt(request.icon), QString::fromStdString(request.title),
+                        QString::fromStdString(request.text),
+                        QMessageBox::Yes | QMessageBox::No, ownerWindow());
+        yes = box.exec() == QMessageBox::Yes;
+    });
+    return yes;
+}
+
+std::vector<std::string> QtRequester::chooseFiles(const std::string& startFolder,
+                                                  const std::string& filter) {
+    std::vector<std::string> chosen;
+    runOnGuiThread([&] {
+        const QStringList files = QFileDialog::getOpenFileNames(
+            ownerWindow(), QString(), QString::fromStdString(startFolder), toQtFilter(filter));
+        for (const QString& file : files) {
+            chosen.push_back(file.toStdString());
+        }
+    });
+    return chosen;
+}
+
+std::string QtRequester::chooseFolder(const std::string& title, const std::string& startFolder) {
+    std::string chosen;
+    runOnGuiThread([&] {
+        chosen = QFileDialog::getExistingDirectory(ownerWindow(), QString::fromStdString(title),
+                                                   QString::fromStdString(startFolder))
+                     .toStdString();
+    });
+    return chosen;
+}
+
+std::optional<Colour> QtRequester::chooseColour(Colour initial) {
+    std::optional<Colour> chosen;
+    runOnGuiThread([&] {
+        const QColor colour = QColorDialog::getColor(toQColor(initial), ownerWindow());
+        if (colour.isValid()) {
+            chosen = fromQColor(colour);
+        }
+    });
+    return chosen;
+}
+
+}  // namespace tonlira
