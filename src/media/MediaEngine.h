@@ -1,0 +1,107 @@
+#pragma once
+// The media engine: one GStreamer pipeline per audio file, built when the file
+// enters the playlist and kept for the entry's life. Every operation is a
+// plain function on a handle; a null handle means "no media" and every
+// operation accepts it.
+//
+// Units: times are milliseconds outside the engine (signed 32-bit results,
+// signed 64-bit seek targets) and 100-ns units inside; the volume is whole
+// decibels of attenuation (-84 .. 0).
+//
+// Threading: createMedia, loadMedia, freeMedia and probe run on the GUI
+// thread and on the folder loader's worker thread. One MediaObject is used by
+// one thread at a time (the playlist serialises that); different objects may
+// be used on different threads at once. No Qt object is touched from a
+// GStreamer streaming thread.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tonlira {
+
+class MediaObject;
+
+// Frees the pipeline behind the handle like freeMedia does, so a handle that
+// is simply dropped does not leak.
+struct MediaObjectDeleter {
+    void operator()(MediaObject* media) const;
+};
+
+// The owning handle; null means no media.
+using MediaPtr = std::unique_ptr<MediaObject, MediaObjectDeleter>;
+// 0 = success, negative = failure; 0 for a null handle.
+using MediaStatus = long;
+// Owner window handle, 0 for none.
+using NativeWindow = std::uintptr_t;
+
+// Video renderer choices of loadMedia. This player renders no pictures: any
+// choice 1..6 connects a video stream to a sink that discards it, so a file
+// with a video stream still counts as rendered. With None, a video stream
+// stays unconnected and the file counts as only partly rendered.
+enum class VideoRenderer : int {
+    None = 0,
+    MixingRenderer9Windowed = 1,
+    MixingRenderer9Windowless = 2,
+    MixingRendererWindowed = 3,
+    MixingRendererWindowless = 4,
+    LegacyRenderer = 5,
+    OverlayMixer = 6,
+};
+
+// Audio renderer choice that names the configured audio output. Any other
+// value also plays through the configured output.
+inline constexpr int audioRendererWaveOut = 7;
+
+// Engine status codes returned through MediaStatus.
+inline constexpr MediaStatus mediaOk = 0;
+inline constexpr MediaStatus mediaFailed = -1;
+
+// Volume range accepted by setMediaVolume, in whole decibels.
+inline constexpr std::int32_t minimumVolumeDb = -84;
+inline constexpr std::int32_t maximumVolumeDb = 0;
+
+// Sets up GStreamer (once), raises the open-file limit so that thousands of
+// idle entries fit, and builds one throw-away pipeline so the plugins are
+// loaded now rather than at the first file. Call once at start-up before the
+// window shows. Returns false when GStreamer cannot be used at all.
+bool initialiseMediaEngine();
+
+// The audio output as a gst-launch description, e.g. "autoaudiosink"
+// (default) or "fakesink sync=true". Applies to pipelines built afterwards.
+void setAudioOutput(std::string description);
+std::string audioOutput();
+
+MediaPtr createMedia();
+// 1 when every stream of the file was rendered, 0 otherwise (a box has then
+// been shown). The handle stays usable either way.
+int loadMedia(MediaObject* media, const std::string& path, NativeWindow owner, int videoRenderer,
+              int audioRenderer);
+// 1 when an object was freed (and `media` reset), 0 for a null handle.
+int freeMedia(MediaPtr& media);
+
+MediaStatus runMedia(MediaObject* media);
+MediaStatus pauseMedia(MediaObject* media);
+MediaStatus stopMedia(MediaObject* media);
+std::int32_t getMediaLength(MediaObject* media);
+std::int32_t getMediaPosition(MediaObject* media);
+MediaStatus seekMedia(MediaObject* media, std::int64_t targetMs);
+// Accepts -84 .. 0 dB; every accepted call first pauses the caller for 10 ms.
+// Always returns 0.
+int setMediaVolume(MediaObject* media, std::int32_t attenuationDb);
+// 1 when the file has played to its end (or failed while playing); never
+// blocks.
+int isMediaComplete(MediaObject* media);
+
+// Milliseconds as "MM:SS", without an hour field.
+std::string formatTime(std::int32_t ms);
+
+struct ProbeResult {
+    MediaPtr media;
+    std::int32_t lengthMs = 0;
+};
+// Prepares one file for the playlist: createMedia, loadMedia with the
+// windowed mixing renderer and the wave-out choice, getMediaLength.
+ProbeResult probe(const std::string& path, NativeWindow owner);
+
+}  // namespace tonlira
