@@ -1,0 +1,64 @@
+#pragma once
+// The program's one event queue. Qt delivers window-system input to the
+// widgets; the wiring turns what the widgets report into Events posted here,
+// and the main loop takes them one at a time with a bounded wait.
+//
+// Threading: post() may be called from any thread. wait() is for the GUI
+// thread only, since it also lets Qt deliver the window system's input.
+
+#include "platform/Ids.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+
+namespace tonlira {
+
+enum class EventKind : std::uint8_t { Timer, Close, Size, Menu, Control };
+
+enum class ControlEventType : std::uint8_t {
+    LeftClick,
+    RightClick,
+    LeftDoubleClick,
+    Change,
+    LeftButtonDown,
+};
+
+struct Event {
+    EventKind kind = EventKind::Control;
+    int source = 0;  // timer number, menu item number or control number
+    WindowId window = WindowId::Player;
+    ControlEventType type = ControlEventType::LeftClick;  // control events only
+
+    static Event timer(TimerId id, WindowId window = WindowId::Player) {
+        return {EventKind::Timer, static_cast<int>(id), window, {}};
+    }
+    static Event close(WindowId window) { return {EventKind::Close, 0, window, {}}; }
+    static Event size(WindowId window) { return {EventKind::Size, 0, window, {}}; }
+    static Event menu(MenuId id) { return {EventKind::Menu, static_cast<int>(id), WindowId::Player, {}}; }
+    static Event control(WindowId window, ControlId id, ControlEventType type) {
+        return {EventKind::Control, static_cast<int>(id), window, type};
+    }
+};
+
+class EventQueue {
+public:
+    void post(const Event& event);
+
+    // Lets Qt deliver pending window-system events, then returns the oldest
+    // posted event, waiting at most `limit` for one to arrive.
+    std::optional<Event> wait(std::chrono::milliseconds limit);
+
+    bool empty() const;
+
+private:
+    std::optional<Event> take();
+
+    mutable std::mutex mutex_;
+    std::condition_variable posted_;
+    std::deque<Event> events_;
+};
+
+}  // namespace tonlira

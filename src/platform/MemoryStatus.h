@@ -1,0 +1,21 @@
+#pragma once
+// The system's physical memory status.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tonlira {
+
+struct MemoryStatus {
+    std::uint32_t loadPercent = 0;   // share of physical memory in use
+    std::uint64_t totalBytes = 0;
+    std::uint64_t availableBytes = 0;
+};
+
+// Parses the text of /proc/meminfo.
+std::optional<MemoryStatus> parseMemInfo(const std::string& text);
+// The current status; nothing when it cannot be read.
+std::optional<MemoryStatus> queryMemoryStatus();
+
+}  // namespace tonlira
