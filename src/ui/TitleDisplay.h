@@ -1,0 +1,77 @@
+#pragma once
+// The title display: a text strip drawn off screen and shown by an image
+// control. A text wider than the strip slides back and forth by `speed`
+// pixels per frame; a narrower one stands centred. The main loop renders one
+// frame per pass.
+//
+// A null TitleDisplay* stands for an absent display: the setters then return
+// 0 and change nothing.
+
+#include "platform/Colour.h"
+#include "platform/Ids.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QWidget;
+
+namespace tonlira {
+
+class ImageControl;
+
+enum class ScrollDirection : std::uint8_t { Left = 0, Right = 1 };
+
+struct TitleDisplay {
+    QString text;
+    float x = 0.0f;          // left edge of the text in the strip
+    float y = 0.0f;          // top edge of the text, recomputed every frame
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    ControlId controlId{};
+    QImage image;            // width x height, 24-bit colour
+    int textWidth = 0;       // measured in the last frame
+    int textHeight = 0;
+    Colour textColour = 0;
+    Colour backgroundColour = 0;
+    ScrollDirection direction = ScrollDirection::Left;
+    float speed = 0.0f;      // pixels per frame
+    QFont font;
+
+    // The control showing the image; owned by its parent widget.
+    QPointer<ImageControl> control;
+};
+
+// Makes the display and its image control (width x height at left, top in
+// `parent`). x and the direction start at 0.
+std::unique_ptr<TitleDisplay> createTitleDisplay(ControlId id, int left, int top, int width,
+                                                 int height, const QString& text,
+                                                 const QFont& font, float speed,
+                                                 Colour textColour, Colour backgroundColour,
+                                                 QWidget* parent);
+
+// Replaces the text only: the scroll position and direction carry over.
+int setTitleText(TitleDisplay* display, const QString& text);
+int setTitleColours(TitleDisplay* display, Colour textColour, Colour backgroundColour);
+int setTitleSpeed(TitleDisplay* display, float speed);
+
+// Draws one frame and shows it.
+void renderTitleFrame(TitleDisplay* display);
+
+struct ScrollPosition {
+    float x = 0.0f;
+    ScrollDirection direction = ScrollDirection::Left;
+};
+
+// Where the text stands in the next frame, from where it stood, for a text
+// of `textWidth` in a strip of `stripWidth`.
+ScrollPosition nextScrollPosition(ScrollPosition current, int textWidth, int stripWidth,
+                                  float speed);
+
+}  // namespace tonlira
