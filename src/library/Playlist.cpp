@@ -1,0 +1,242 @@
+#include "library/Playlist.h"
+
+#include "platform/Requester.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <algorithm>
+#include <sstream>
+
+namespace tonlira {
+namespace {
+
+bool onGuiThread() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app == nullptr || QThread::currentThread() == app->thread();
+}
+
+std::string fileExtension(const std::string& path) {
+    const auto separator = path.find_last_of("\\/");
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
+        return {};
+    }
+    return path.substr(dot + 1);
+}
+
+}  // namespace
+
+void RowLog::append(std::string title, std::string length) {
+    changes_.push_back({Change::Kind::Append, -1, std::move(title), std::move(length)});
+}
+void RowLog::remove(int row) { changes_.push_back({Change::Kind::Remove, row, {}, {}}); }
+void RowLog::clear() { changes_.push_back({Change::Kind::Clear, -1, {}, {}}); }
+void RowLog::select(int row) { changes_.push_back({Change::Kind::Select, row, {}, {}}); }
+
+Playlist::Playlist(PlaybackState& playback) : playback_(playback) {}
+
+Playlist::~Playlist() = default;
+
+void Playlist::setRows(PlaylistRows* rows) {
+    rows_ = rows;
+    {
+        // A view attached late shows what is already there.
+        std::lock_guard lock(mutex_);
+        log_.changes_.clear();
+        log_.clear();
+        for (const PlaylistEntry& entry : contents_.entries) {
+            log_.append(entry.title, entry.lengthText);
+        }
+    }
+    flushRows();
+}
+
+std::string Playlist::titleOf(const std::string& path) {
+    std::string title = path;
+    const auto separator = title.find_last_of("\\/");
+    if (separator != std::string::npos) {
+        title.erase(0, separator + 1);
+    } else if (!title.empty() && title.front() == '"') {
+        title.erase(0, 1);
+    }
+    if (!title.empty() && title.back() == '"' && !path.empty() && path.front() == '"') {
+        title.pop_back();
+    }
+    return title;
+}
+
+bool Playlist::hasAudioExtension(const std::string& path) {
+    const std::string extension = fileExtension(path);
+    std::istringstream fields(audioExtensionList);
+    std::string field;
+    while (std::getline(fields, field, ';')) {
+        if (field == extension) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Playlist::addProbedFile(const std::string& path) {
+    ProbeResult probed = probe(path, owner_);
+    std::string title = titleOf(path);
+    std::string length = formatTime(probed.lengthMs);
+    {
+        std::lock_guard lock(mutex_);
+        log_.append(title, length);
+        contents_.entries.push_back(
+            {std::move(probed.media), std::move(title), std::move(length), contents_.nextSerial++});
+        contents_.current = static_cast<int>(contents_.entries.size()) - 1;
+    }
+    flushIfGuiThread();
+}
+
+void Playlist::openFiles(bool replace, const std::string& musicFolder) {
+    const std::vector<std::string> chosen = requester().chooseFiles(musicFolder, openFilter);
+    // The entry current when the dialog opened, if any.
+    const std::uint64_t currentSerial = access([](PlaylistContents& contents, RowLog&) -> std::uint64_t {
+        return contents.current >= 0 ? contents.entries[static_cast<std::size_t>(contents.current)].serial : 0;
+    });
+    const bool hadCurrent = currentSerial != 0;
+
+    if (!chosen.empty()) {
+        if (replace) {
+            clearPlaylist();
+        }
+        for (const std::string& path : chosen) {
+            addProbedFile(path);
+        }
+    }
+
+    // A running entry stays current while files are appended behind it or
+    // the dialog is cancelled; otherwise the first entry becomes current.
+    const bool keepRunning = playback_.playing && hadCurrent;
+    access([&](PlaylistContents& contents, RowLog&) {
+        if (contents.entries.empty()) {
+            contents.current = -1;
+            return;
+        }
+        contents.current = 0;
+        if (!keepRunning) {
+            return;
+        }
+        const auto found = std::find_if(contents.entries.begin(), contents.entries.end(),
+                                        [&](const PlaylistEntry& entry) { return entry.serial == currentSerial; });
+        if (found != contents.entries.end()) {
+            contents.current = static_cast<int>(found - contents.entries.begin());
+        }
+    });
+}
+
+void Playlist::addCommandLineFiles(const std::vector<std::string>& arguments) {
+    for (const std::string& argument : arguments) {
+        addFile(argument);
+    }
+}
+
+void Playlist::addFile(const std::string& path) {
+    if (hasAudioExtension(path)) {
+        addProbedFile(path);
+    }
+}
+
+void Playlist::clearLocked() {
+    if (contents_.entries.empty()) {
+        return;
+    }
+    for (PlaylistEntry& entry : contents_.entries) {
+        freeMedia(entry.media);
+    }
+    log_.clear();
+    playback_.playing = false;
+    contents_.entries.clear();
+    contents_.current = -1;
+}
+
+void Playlist::clearPlaylist() {
+    {
+        std::lock_guard lock(mutex_);
+        clearLocked();
+    }
+    flushIfGuiThread();
+}
+
+void Playlist::removeSelectedEntry(int row) {
+    {
+        std::lock_guard lock(mutex_);
+        const int count = static_cast<int>(contents_.entries.size());
+        if (row < 0 || row >= count) {
+            return;  // the view may still show rows a worker has just removed
+        }
+        const int remembered = contents_.current;
+        auto& removed = contents_.entries[static_cast<std::size_t>(row)];
+        freeMedia(removed.media);
+        contents_.entries.erase(contents_.entries.begin() + row);
+        log_.remove(row);
+        const int remaining = count - 1;
+        contents_.current = remembered + 1 > remaining ? remembered - 1 : remembered;
+        if (remaining == 0) {
+            contents_.current = -1;
+        }
+    }
+    flushIfGuiThread();
+}
+
+void Playlist::selectEntryAtRow(int row) {
+    std::lock_guard lock(mutex_);
+    if (row >= 0 && row < static_cast<int>(contents_.entries.size())) {
+        contents_.current = row;
+    }
+}
+
+std::size_t Playlist::size() {
+    std::lock_guard lock(mutex_);
+    return contents_.entries.size();
+}
+
+std::string Playlist::currentTitle() {
+    std::lock_guard lock(mutex_);
+    const int current = contents_.current;
+    if (current < 0 || current >= static_cast<int>(contents_.entries.size())) {
+        return {};
+    }
+    return contents_.entries[static_cast<std::size_t>(current)].title;
+}
+
+void Playlist::flushIfGuiThread() {
+    if (onGuiThread()) {
+        flushRows();
+        return;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        if (flushRequested_) {
+            return;
+        }
+        flushRequested_ = true;
+    }
+    QMetaObject::invokeMethod(&flushContext_, [this] { flushRows(); }, Qt::QueuedConnection);
+}
+
+void Playlist::flushRows() {
+    std::vector<RowLog::Change> changes;
+    {
+        std::lock_guard lock(mutex_);
+        changes.swap(log_.changes_);
+        flushRequested_ = false;
+    }
+    if (rows_ == nullptr) {
+        return;
+    }
+    for (const RowLog::Change& change : changes) {
+        switch (change.kind) {
+        case RowLog::Change::Kind::Append: rows_->appendRow(change.title, change.length); break;
+        case RowLog::Change::Kind::Remove: rows_->removeRow(change.row); break;
+        case RowLog::Change::Kind::Clear: rows_->clearRows(); break;
+        case RowLog::Change::Kind::Select: rows_->selectRow(change.row); break;
+        }
+    }
+}
+
+}  // namespace tonlira

@@ -1,0 +1,133 @@
+#pragma once
+// The playlist: the ordered entries the player can play, their rows in the
+// playlist view, and the current entry every transport command acts on.
+//
+// Threading contract. The GUI thread and one folder-loader worker share the
+// playlist. Every read or change of the entries and the current entry happens
+// under `mutex_`, either inside the operations below or inside access(); no
+// MediaObject pointer may be kept past the call that handed it out, so no
+// entry is used after it is freed. Files are probed outside the lock, so a
+// worker that waits for a message box never holds it.
+// Row changes are logged under the same lock, in the order of the entry
+// changes, and applied to the view by flushRows() on the GUI thread only; the
+// operations flush themselves when they run on the GUI thread, and a worker
+// asks the GUI thread to flush.
+
+#include "library/PlaylistRows.h"
+#include "media/MediaEngine.h"
+#include "media/PlaybackState.h"
+
+#include <QObject>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace tonlira {
+
+struct PlaylistEntry {
+    MediaPtr media;          // may be null when the object could not be created
+    std::string title;       // the file name, as the row shows it
+    std::string lengthText;  // the length, as the row shows it
+    std::uint64_t serial = 0;  // tells entries apart across clears and refills
+};
+
+// What access() hands out, under the lock.
+struct PlaylistContents {
+    std::vector<PlaylistEntry> entries;
+    int current = -1;  // index of the current entry, -1 for none
+    std::uint64_t nextSerial = 1;
+
+    bool hasEntries() const { return !entries.empty(); }
+    MediaObject* currentMedia() const {
+        return current >= 0 && current < static_cast<int>(entries.size())
+                   ? entries[static_cast<std::size_t>(current)].media.get()
+                   : nullptr;
+    }
+};
+
+// Row changes made inside access(), applied later in order.
+class RowLog {
+public:
+    void append(std::string title, std::string length);
+    void remove(int row);
+    void clear();
+    void select(int row);
+
+private:
+    friend class Playlist;
+    struct Change {
+        enum class Kind { Append, Remove, Clear, Select } kind;
+        int row = -1;
+        std::string title;
+        std::string length;
+    };
+    std::vector<Change> changes_;
+};
+
+class Playlist {
+public:
+    // Semicolon-separated audio extensions, compared case-sensitively.
+    static constexpr const char* audioExtensionList = "mp3;flac;wav;wma;ogg";
+    static constexpr const char* openFilter =
+        "Audio Dateien (.mp3, .wav, .wma, .ogg, .flac)|*.mp3;*.wav;*.wma;*.ogg;*.flac";
+
+    explicit Playlist(PlaybackState& playback);
+    ~Playlist();
+    Playlist(const Playlist&) = delete;
+    Playlist& operator=(const Playlist&) = delete;
+
+    // GUI thread. The view receives the rows; null detaches it.
+    void setRows(PlaylistRows* rows);
+    // The native handle of the player window, handed to every probe.
+    void setOwnerWindow(NativeWindow owner) { owner_ = owner; }
+
+    void openFiles(bool replace, const std::string& musicFolder);
+    void addCommandLineFiles(const std::vector<std::string>& arguments);
+    void addFile(const std::string& path);        // any thread
+    void clearPlaylist();                         // any thread
+    void removeSelectedEntry(int row);
+    void selectEntryAtRow(int row);
+
+    // Runs `work(contents, rows)` under the lock and returns its result.
+    template <class Work>
+    decltype(auto) access(Work&& work) {
+        struct Flush {
+            Playlist& playlist;
+            ~Flush() { playlist.flushIfGuiThread(); }
+        } flush{*this};
+        std::lock_guard lock(mutex_);
+        return work(contents_, log_);
+    }
+
+    // GUI thread: applies the logged row changes to the view.
+    void flushRows();
+
+    std::size_t size();
+    std::string currentTitle();  // empty without a current entry
+
+    // The file part of a path: after the last "\" or "/", without the
+    // quotes that may enclose the path.
+    static std::string titleOf(const std::string& path);
+    // True when the extension after the last "." of the file part is one of
+    // the audio extensions, letter case included.
+    static bool hasAudioExtension(const std::string& path);
+
+private:
+    void addProbedFile(const std::string& path);
+    void clearLocked();
+    void flushIfGuiThread();
+
+    PlaybackState& playback_;
+    NativeWindow owner_ = 0;
+    PlaylistRows* rows_ = nullptr;  // GUI thread only
+    QObject flushContext_;          // GUI thread; queued flushes die with it
+
+    std::mutex mutex_;
+    PlaylistContents contents_;  // guarded by mutex_
+    RowLog log_;                 // guarded by mutex_
+    bool flushRequested_ = false;  // guarded by mutex_
+};
+
+}  // namespace tonlira

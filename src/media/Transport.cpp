@@ -1,0 +1,197 @@
+#include "media/Transport.h"
+
+#include "platform/Rounding.h"
+
+namespace tonlira {
+namespace {
+
+constexpr float dialToDecibels = 2.0F;
+constexpr float silentEndDecibels = 70.0F;
+constexpr double skipFraction = 20.0;
+
+void stopAndRewind(MediaObject* media) {
+    stopMedia(media);
+    seekMedia(media, 0);
+}
+
+std::size_t index(int i) { return static_cast<std::size_t>(i); }
+
+}  // namespace
+
+std::int32_t dialVolume(float dialValue) { return rnd(dialValue / dialToDecibels - silentEndDecibels); }
+
+Transport::Transport(Playlist& playlist, PlaybackState& playback, TransportView& view)
+    : playlist_(playlist), playback_(playback), view_(view) {}
+
+void Transport::play() {
+    playlist_.access([&](PlaylistContents& contents, RowLog&) {
+        if (!contents.hasEntries()) {
+            return;
+        }
+        runMedia(contents.currentMedia());
+        playback_.playing = true;
+    });
+}
+
+void Transport::togglePause() {
+    playlist_.access([&](PlaylistContents& contents, RowLog&) {
+        if (!contents.hasEntries()) {
+            return;
+        }
+        if (!playback_.paused) {
+            pauseMedia(contents.currentMedia());
+            playback_.paused = true;
+        } else {
+            runMedia(contents.currentMedia());
+            playback_.paused = false;
+            playback_.playing = true;
+        }
+    });
+}
+
+void Transport::stop() {
+    const bool stopped = playlist_.access([&](PlaylistContents& contents, RowLog&) {
+        if (!contents.hasEntries()) {
+            return false;
+        }
+        stopAndRewind(contents.currentMedia());
+        playback_.playing = false;
+        return true;
+    });
+    if (stopped) {
+        view_.setPlayerSliderValue(0);
+    }
+}
+
+void Transport::advance(PlaylistContents& contents, RowLog& rows) {
+    stopAndRewind(contents.currentMedia());
+    const int following = contents.current + 1;
+    if (following >= static_cast<int>(contents.entries.size())) {
+        return;  // the last entry stays current, stopped and rewound
+    }
+    contents.current = following;
+    runMedia(contents.currentMedia());
+    rows.select(following);
+}
+
+void Transport::next() {
+    playlist_.access([&](PlaylistContents& contents, RowLog& rows) {
+        if (contents.hasEntries()) {
+            advance(contents, rows);
+        }
+    });
+}
+
+void Transport::previous() {
+    playlist_.access([&](PlaylistContents& contents, RowLog& rows) {
+        if (!contents.hasEntries() || contents.current <= 0) {
+            return;
+        }
+        stopAndRewind(contents.currentMedia());
+        contents.current -= 1;
+        runMedia(contents.currentMedia());
+        rows.select(contents.current);
+    });
+}
+
+void Transport::skip(int direction) {
+    if (!playback_.playing) {
+        return;
+    }
+    playlist_.access([&](PlaylistContents& contents, RowLog&) {
+        MediaObject* media = contents.currentMedia();
+        if (contents.current < 0) {
+            return;
+        }
+        const std::int64_t position = getMediaPosition(media);
+        const std::int64_t length = getMediaLength(media);
+        const auto step = static_cast<std::int64_t>(static_cast<double>(length) / skipFraction);
+        seekMedia(media, position + direction * step);
+    });
+}
+
+void Transport::skipBack() { skip(-1); }
+
+void Transport::skipForward() { skip(+1); }
+
+void Transport::seekToSlider(int sliderValueMs) {
+    if (!playback_.playing) {
+        return;
+    }
+    playlist_.access([&](PlaylistContents& contents, RowLog&) {
+        if (contents.current >= 0) {
+            seekMedia(contents.currentMedia(), sliderValueMs);
+        }
+    });
+}
+
+void Transport::playRow(int selectedRow) {
+    const std::int32_t volume = dialVolume(view_.dialValue());
+    playlist_.access([&](PlaylistContents& contents, RowLog&) {
+        if (!contents.hasEntries() || selectedRow < 0 ||
+            selectedRow >= static_cast<int>(contents.entries.size())) {
+            return;
+        }
+        for (PlaylistEntry& entry : contents.entries) {
+            stopAndRewind(entry.media.get());
+        }
+        contents.current = selectedRow;
+        MediaObject* media = contents.entries[index(selectedRow)].media.get();
+        runMedia(media);
+        setMediaVolume(media, volume);
+        playback_.playing = true;
+    });
+}
+
+void Transport::passDuties() {
+    const std::int32_t volume = dialVolume(view_.dialValue());
+    const auto length = playlist_.access([&](PlaylistContents& contents, RowLog& rows) -> std::int32_t {
+        if (!contents.hasEntries()) {
+            return -1;
+        }
+        MediaObject* media = contents.currentMedia();
+        const std::int32_t mediaLength = getMediaLength(media);
+        setMediaVolume(media, volume);
+        if (isMediaComplete(media) == 1) {
+            advance(contents, rows);
+        }
+        return mediaLength;
+    });
+    if (length >= 0) {
+        view_.setSliderMaximum(length);
+    }
+}
+
+void Transport::refreshProgress() {
+    if (!playback_.playing) {
+        view_.setPlayerTitleText({});
+        return;
+    }
+    struct Progress {
+        bool current = false;
+        std::int32_t position = 0;
+        std::int32_t length = 0;
+        std::string title;
+    };
+    const Progress progress = playlist_.access([](PlaylistContents& contents, RowLog&) {
+        Progress read;
+        if (contents.current < 0) {
+            return read;
+        }
+        const PlaylistEntry& entry = contents.entries[index(contents.current)];
+        read.current = true;
+        read.position = getMediaPosition(entry.media.get());
+        read.title = entry.title;
+        read.length = getMediaLength(entry.media.get());
+        return read;
+    });
+    if (!progress.current) {
+        return;
+    }
+    view_.setSliderValue(progress.position);
+    view_.setTitleText(progress.title);
+    view_.setStatusTitle(progress.title);
+    view_.setStatusTime(formatTime(progress.position) + " / " + formatTime(progress.length));
+}
+
+}  // namespace tonlira
