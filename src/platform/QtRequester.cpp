@@ -7,6 +7,8 @@
 #include <QThread>
 
 #include <functional>
+#include <future>
+#include <memory>
 
 namespace tonlira {
 namespace {
@@ -50,11 +52,26 @@ void runOnGuiThread(const std::function<void()>& work) {
 }
 
 void QtRequester::showMessage(const MessageRequest& request) {
-    runOnGuiThread([&] {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || QThread::currentThread() == app->thread()) {
         QMessageBox box(toQt(request.icon), QString::fromStdString(request.title),
                         QString::fromStdString(request.text), QMessageBox::Ok, ownerWindow());
         box.exec();
+        return;
+    }
+    // From a worker: the box opens on the GUI thread without blocking it, so
+    // the main loop keeps playing, and only the worker waits for the answer.
+    auto answered = std::make_shared<std::promise<void>>();
+    std::future<void> done = answered->get_future();
+    QMetaObject::invokeMethod(app, [request, answered] {
+        auto* box = new QMessageBox(toQt(request.icon), QString::fromStdString(request.title),
+                                    QString::fromStdString(request.text), QMessageBox::Ok, ownerWindow());
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        // Destroyed also when the program ends with the box still open.
+        QObject::connect(box, &QObject::destroyed, [answered] { answered->set_value(); });
+        box->open();
     });
+    done.wait();
 }
 
 bool QtRequester::confirm(const MessageRequest& request) {
