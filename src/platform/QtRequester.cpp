@@ -40,6 +40,13 @@ QString toQtFilter(const std::string& filter) {
     return parts[0] + QStringLiteral(" (") + patterns + u')';
 }
 
+// Message texts keep the program's CR LF line breaks; Qt breaks at LF alone.
+QString displayText(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
 }  // namespace
 
 void runOnGuiThread(const std::function<void()>& work) {
@@ -55,7 +62,7 @@ void QtRequester::showMessage(const MessageRequest& request) {
     QCoreApplication* app = QCoreApplication::instance();
     if (app == nullptr || QThread::currentThread() == app->thread()) {
         QMessageBox box(toQt(request.icon), QString::fromStdString(request.title),
-                        QString::fromStdString(request.text), QMessageBox::Ok, ownerWindow());
+                        displayText(request.text), QMessageBox::Ok, ownerWindow());
         box.exec();
         return;
     }
@@ -65,7 +72,7 @@ void QtRequester::showMessage(const MessageRequest& request) {
     std::future<void> done = answered->get_future();
     QMetaObject::invokeMethod(app, [request, answered] {
         auto* box = new QMessageBox(toQt(request.icon), QString::fromStdString(request.title),
-                                    QString::fromStdString(request.text), QMessageBox::Ok, ownerWindow());
+                                    displayText(request.text), QMessageBox::Ok, ownerWindow());
         box->setAttribute(Qt::WA_DeleteOnClose);
         // Destroyed also when the program ends with the box still open.
         QObject::connect(box, &QObject::destroyed, [answered] { answered->set_value(); });
@@ -78,7 +85,7 @@ bool QtRequester::confirm(const MessageRequest& request) {
     bool yes = false;
     runOnGuiThread([&] {
         QMessageBox box(toQt(request.icon), QString::fromStdString(request.title),
-                        QString::fromStdString(request.text),
+                        displayText(request.text),
                         QMessageBox::Yes | QMessageBox::No, ownerWindow());
         yes = box.exec() == QMessageBox::Yes;
     });

@@ -1,0 +1,56 @@
+#include "app/MainLoop.h"
+
+#include "app/Actions.h"
+#include "app/AppState.h"
+#include "app/Dispatch.h"
+
+#include <QApplication>
+
+namespace tonlira {
+namespace {
+
+void pollDeleteKey(AppState& app) {
+    if (!app.input->isKeyDown(Qt::Key_Delete) || QApplication::activeWindow() != app.window.get()) {
+        return;
+    }
+    const int row = app.window->selectedPlaylistRow();
+    if (row > -1) {
+        app.playlist.removeSelectedEntry(row);
+    }
+}
+
+}  // namespace
+
+void runPass(AppState& app) {
+    const auto event = app.events.wait(eventWaitLimit);
+
+    renderTitleFrame(app.window->titleDisplay());
+
+    app.playlistShown = app.window->isChecked(MenuId::ShowPlaylist);
+    app.libraryShown = app.window->isChecked(MenuId::ShowLibrary);
+    app.statusBarShown = app.window->isChecked(MenuId::ShowStatusBar);
+    if (!app.layoutSettled) {
+        app.window->layoutPass(app.libraryShown, app.playlistShown, true);
+    }
+
+    if (event) {
+        dispatchEvent(app, *event);
+    }
+
+    if (!app.input->isLeftButtonDown()) {
+        app.dialDragging = false;
+    }
+    if (app.dialDragging) {
+        dialDragStep(app);
+    }
+    app.transport->passDuties();
+    pollDeleteKey(app);
+}
+
+void runMainLoop(AppState& app) {
+    while (!app.quitRequested) {
+        runPass(app);
+    }
+}
+
+}  // namespace tonlira

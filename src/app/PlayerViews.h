@@ -1,0 +1,36 @@
+#pragma once
+// What the playlist and the transport show, on the player window's widgets.
+// GUI thread only.
+
+#include "library/PlaylistRows.h"
+#include "media/TransportView.h"
+
+namespace tonlira {
+
+class PlayerWindow;
+
+class PlayerViews final : public PlaylistRows, public TransportView {
+public:
+    explicit PlayerViews(PlayerWindow& window);
+
+    // PlaylistRows
+    void appendRow(const std::string& title, const std::string& length) override;
+    void removeRow(int row) override;
+    void clearRows() override;
+    void selectRow(int row) override;
+
+    // TransportView
+    void setSliderMaximum(int maximumMs) override;
+    void setSliderValue(int positionMs) override;
+    void setPlayerSliderValue(int positionMs) override;
+    void setTitleText(const std::string& title) override;
+    void setPlayerTitleText(const std::string& title) override;
+    void setStatusTitle(const std::string& title) override;
+    void setStatusTime(const std::string& time) override;
+    float dialValue() const override;
+
+private:
+    PlayerWindow& window_;
+};
+
+}  // namespace tonlira
