@@ -1,0 +1,49 @@
+#pragma once
+// The text form of the preferences file: a list of group headers, comments
+// and key lines, parsed from and written to bytes.
+//
+// Inside the program every name and value is UTF-8. On disk a file is either
+// 8-bit (Windows-1252) or UTF-8 with a byte order mark.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tonlira {
+
+enum class PrefsEncoding { EightBit, Utf8 };
+
+struct PrefsEntry {
+    enum class Kind { Group, Comment, Key };
+
+    Kind kind = Kind::Key;
+    std::string name;   // group name, comment text or key name
+    std::string value;  // keys only
+};
+
+struct PrefsDocument {
+    std::vector<PrefsEntry> entries;
+    PrefsEncoding encoding = PrefsEncoding::EightBit;
+};
+
+// Reads the whole file content. Blank lines vanish; leading blanks of a line
+// are ignored; the first character makes the line a comment (";"), a group
+// header ("[") or a key line.
+PrefsDocument parsePrefs(std::string_view bytes);
+
+// The bytes of `document`, every line ending in CR LF, UTF-8 files starting
+// with the byte order mark and CR LF, an empty list giving no bytes at all.
+// An 8-bit document holding a character Windows-1252 lacks is written as
+// UTF-8 instead; `document.encoding` then changes to say so.
+std::string renderPrefs(PrefsDocument& document);
+
+// Group and key names compare without regard to ASCII letter case.
+bool namesEqual(std::string_view a, std::string_view b);
+
+// Whether a name or value, once written, reads back as itself and leaves the
+// lines around it alone.
+bool isWritableGroupName(std::string_view name);
+bool isWritableKeyName(std::string_view name);
+bool isWritableValue(std::string_view value);
+
+}  // namespace tonlira
