@@ -9,6 +9,7 @@
 #include "media/Transport.h"
 #include "platform/EventQueue.h"
 #include "platform/InputState.h"
+#include "platform/InstanceLock.h"
 #include "settings/Settings.h"
 #include "ui/PlayerWindow.h"
 #include "ui/skin/SkinImages.h"
@@ -42,6 +43,7 @@ struct AppState {
     std::unique_ptr<PlayerViews> views;
     std::unique_ptr<Transport> transport;
 
+    std::unique_ptr<InstanceLock> instanceLock;
     EventQueue events;
     std::unique_ptr<InputState> input;
 

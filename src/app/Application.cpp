@@ -45,15 +45,6 @@ void buildUserInterface(AppState& app) {
     app.window->layoutPass(app.settings.bibliothek != 0, app.settings.playlist != 0, true);
 }
 
-void saveAtExit(const AppState& app) {
-    std::vector<PrefsKeyValue> libraryKeys;
-    for (const LibraryFolder& folder : app.library) {
-        libraryKeys.push_back({folder.name + ":" + std::to_string(folder.level), folder.path});
-    }
-    tonlira::saveAtExit(app.settingsFilePath(), app.window->isChecked(MenuId::ShowPlaylist),
-                        app.window->isChecked(MenuId::ShowLibrary), libraryKeys);
-}
-
 }  // namespace
 
 AppState::AppState() = default;
@@ -75,6 +66,34 @@ PlayerLook AppState::look() const {
     return look;
 }
 
+bool startUp(AppState& app, std::vector<std::string> arguments) {
+    app.arguments = std::move(arguments);
+    app.settingsBase = applicationDataFolder() + "/";
+    app.musicFolder = userProfileFolder() + "/Music/";
+    app.skin = loadSkinImages();
+    app.settings = loadStartupSettings(app.settingsBase);
+
+    // Held until the process ends; the kernel lets go of it however it ends.
+    app.instanceLock = std::make_unique<InstanceLock>(instanceLockName);
+    if (!app.instanceLock->acquired() && app.settings.mehrereInstanzen == 0) {
+        return false;
+    }
+
+    app.input = std::make_unique<InputState>();
+    buildUserInterface(app);
+    app.playlist.addCommandLineFiles(app.arguments);
+    return true;
+}
+
+void shutDown(AppState& app) {
+    std::vector<PrefsKeyValue> libraryKeys;
+    for (const LibraryFolder& folder : app.library) {
+        libraryKeys.push_back({folder.name + ":" + std::to_string(folder.level), folder.path});
+    }
+    saveAtExit(app.settingsFilePath(), app.window->isChecked(MenuId::ShowPlaylist),
+               app.window->isChecked(MenuId::ShowLibrary), libraryKeys);
+}
+
 int runApplication(int argc, char** argv) {
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonlira"));
@@ -82,24 +101,11 @@ int runApplication(int argc, char** argv) {
     initialiseMediaEngine();
 
     auto app = std::make_unique<AppState>();
-    app->arguments = commandLineFiles(argc, argv);
-    app->settingsBase = applicationDataFolder() + "/";
-    app->musicFolder = userProfileFolder() + "/Music/";
-    app->skin = loadSkinImages();
-    app->settings = loadStartupSettings(app->settingsBase);
-
-    const InstanceLock instanceLock(instanceLockName);
-    if (!instanceLock.acquired() && app->settings.mehrereInstanzen == 0) {
+    if (!startUp(*app, commandLineFiles(argc, argv))) {
         return 0;
     }
-
-    app->input = std::make_unique<InputState>();
-    buildUserInterface(*app);
-    app->playlist.addCommandLineFiles(app->arguments);
-
     runMainLoop(*app);
-
-    saveAtExit(*app);
+    shutDown(*app);
     return 0;
 }
 

@@ -78,7 +78,7 @@ void drawFace(Dial& dial) {
     const int n = dialPositions(dial);
     const bool whole = dialStepIsWhole(dial);
     for (int k = 0; k <= n; k += tickEvery) {
-        const QPoint end = pointAt(ctr, ctr - tickInset, dial.angles[k]);
+        const QPoint end = dialTickEnd(dial, k);
         painter.setPen(QPen(toQColor(dial.tickColour), 1));
         painter.drawLine(QPoint(ctr, ctr), end);
         drawCircles(painter, dial);
@@ -135,6 +135,11 @@ void buildTables(Dial& dial) {
 }
 
 }  // namespace
+
+QPoint dialTickEnd(const Dial& dial, int k) {
+    const int j = std::clamp(k, 0, dialTableSize - 1);
+    return pointAt(dial.centre, dial.centre - tickInset, dial.angles[j]);
+}
 
 int dialPositions(const Dial& dial) {
     return rnd(static_cast<float>(dial.maximum) / dial.step);

@@ -79,6 +79,10 @@ bool dialStepIsWhole(const Dial& dial);
 // Value of scale position j, from whichever table the dial uses.
 float dialTableValue(const Dial& dial, int j);
 
+// Where the tick of scale position k ends: ctr - 10 from the centre, at the
+// position's angle.
+QPoint dialTickEnd(const Dial& dial, int k);
+
 // Sets the dial to `value` when it is exactly one of the scale values:
 // stores it with its angle, redraws the pointer and returns 1. Otherwise
 // returns 0 and changes nothing.

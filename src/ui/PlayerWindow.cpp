@@ -353,20 +353,25 @@ void PlayerWindow::updateMaximiseBox(bool libraryShown, bool playlistShown) {
         return;
     }
     const bool enable = libraryShown && playlistShown;
-    if (enable == maximiseEnabled_ && windowFlags().testFlag(Qt::WindowMaximizeButtonHint) == enable) {
+    if (enable == maximiseBoxEnabled()) {
         return;
     }
-    maximiseEnabled_ = enable;
-    Qt::WindowFlags flags = windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                            Qt::WindowCloseButtonHint;
-    flags.setFlag(Qt::WindowMaximizeButtonHint, enable);
     // Changed on the native window, so the window is not hidden and re-shown.
     if (QWindow* native = windowHandle()) {
+        Qt::WindowFlags flags = native->flags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                Qt::WindowCloseButtonHint;
+        flags.setFlag(Qt::WindowMaximizeButtonHint, enable);
         native->setFlags(flags);
     } else {
-        setWindowFlags(flags);
+        setWindowFlag(Qt::WindowMaximizeButtonHint, enable);
     }
+}
+
+bool PlayerWindow::maximiseBoxEnabled() const {
+    const QWindow* native = windowHandle();
+    const Qt::WindowFlags flags = native != nullptr ? native->flags() : windowFlags();
+    return flags.testFlag(Qt::WindowMaximizeButtonHint);
 }
 
 void PlayerWindow::setStayOnTop(bool onTop) {

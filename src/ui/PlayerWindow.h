@@ -89,6 +89,7 @@ public:
     void resizePass();
     // Enables the maximise box only with both side panels shown.
     void updateMaximiseBox(bool libraryShown, bool playlistShown);
+    bool maximiseBoxEnabled() const;
     void setStayOnTop(bool onTop);
 
     // Re-applies every colour of the look.
@@ -121,7 +122,6 @@ private:
     std::unique_ptr<TitleDisplay> titleDisplay_;
     std::unique_ptr<Dial> volumeDial_;
     bool sliderSetByProgram_ = false;
-    bool maximiseEnabled_ = true;
 };
 
 }  // namespace tonlira

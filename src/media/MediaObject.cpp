@@ -1,0 +1,350 @@
+#include "media/MediaObject.h"
+
+#include "media/MpegAudioLength.h"
+
+#include <chrono>
+#include <string_view>
+
+namespace tonlira {
+namespace {
+
+// Longest wait for a file to preroll (typefinding, autoplugging, the first
+// decoded buffer). Local files take a few milliseconds.
+constexpr GstClockTime prerollTimeout = 5 * GST_SECOND;
+
+// Slice in which a wait for a state change looks for failures.
+constexpr GstClockTime settleSlice = 10 * GST_MSECOND;
+
+constexpr auto endMessages = static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR);
+constexpr auto seekFlags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+
+bool isMissingPlugin(GstMessage* message) {
+    const GstStructure* structure = gst_message_get_structure(message);
+    return GST_MESSAGE_TYPE(message) == GST_MESSAGE_ELEMENT && structure != nullptr &&
+           gst_structure_has_name(structure, "missing-plugin");
+}
+
+bool isMissingPluginError(GstMessage* message) {
+    GError* raw = nullptr;
+    gst_message_parse_error(message, &raw, nullptr);
+    const gst::ErrorPtr error(raw);
+    return error && g_error_matches(error.get(), GST_CORE_ERROR, GST_CORE_ERROR_MISSING_PLUGIN);
+}
+
+// The container type decodebin found for the file, e.g. "audio/mpeg".
+std::string detectedType(GstElement* decodebin) {
+    const gst::ElementPtr typefind(gst_bin_get_by_name(GST_BIN(decodebin), "typefind"));
+    if (!typefind) {
+        return {};
+    }
+    GstCaps* raw = nullptr;
+    g_object_get(typefind.get(), "caps", &raw, nullptr);
+    const gst::CapsPtr caps(raw);
+    if (!caps || gst_caps_is_empty(caps.get())) {
+        return {};
+    }
+    return gst_structure_get_name(gst_caps_get_structure(caps.get(), 0));
+}
+
+bool isMpegAudioType(std::string_view type) {
+    // mp3 files usually start with an ID3v2 tag, which typefinding reports
+    // instead of the audio behind it.
+    return type == "audio/mpeg" || type == "application/x-id3" || type == "application/x-apetag";
+}
+
+}  // namespace
+
+MediaObject::MediaObject() {
+    pipeline_ = gst::newPipeline();
+    if (pipeline_) {
+        bus_.reset(gst_element_get_bus(pipeline_.get()));
+        links_ = std::make_unique<StreamLinks>(pipeline_.get());
+    }
+}
+
+bool MediaObject::build(const std::string& path) {
+    if (decodebin_ != nullptr) {
+        // Loaded before: start over with a fresh pipeline.
+        bus_.reset();
+        pipeline_.reset();
+        links_.reset();
+        decodebin_ = nullptr;
+        pipeline_ = gst::newPipeline();
+        if (!pipeline_) {
+            return false;
+        }
+        bus_.reset(gst_element_get_bus(pipeline_.get()));
+        links_ = std::make_unique<StreamLinks>(pipeline_.get());
+    }
+    mode_ = Mode::Idle;
+    playable_ = false;
+    completionPending_ = false;
+    lengthUnits_ = 0;
+    keptUnits_ = 0;
+
+    gst::ElementPtr source = gst::adoptFloating(gst_element_factory_make("filesrc", nullptr));
+    gst::ElementPtr decodebin = gst::adoptFloating(gst_element_factory_make("decodebin", nullptr));
+    if (!source || !decodebin) {
+        return false;
+    }
+    g_object_set(source.get(), "location", path.c_str(), nullptr);
+    GstBin* bin = GST_BIN(pipeline_.get());
+    if (!gst_bin_add(bin, source.get()) || !gst_bin_add(bin, decodebin.get()) ||
+        !gst_element_link(source.get(), decodebin.get())) {
+        return false;
+    }
+    decodebin_ = decodebin.get();
+    links_->watch(decodebin_);
+    return true;
+}
+
+bool MediaObject::load(const std::string& path) {
+    if (!pipeline_) {
+        return false;
+    }
+    if (!build(path)) {
+        pipeline_.reset();
+        return false;
+    }
+    const Preroll preroll = awaitPreroll(gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED));
+    if (!preroll.failed) {
+        lengthUnits_ = measureLength(path);
+    }
+    gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+
+    playable_ = links_->linkedStreams() > 0;
+    const bool rendered =
+        playable_ && !preroll.failed && preroll.missingDecoders == 0 && links_->failedStreams() == 0;
+    if (!playable_) {
+        // Nothing to play: give back the pipeline and its descriptors now.
+        bus_.reset();
+        pipeline_.reset();
+        links_.reset();
+        decodebin_ = nullptr;
+    }
+    return rendered;
+}
+
+MediaObject::Preroll MediaObject::awaitPreroll(GstStateChangeReturn started) {
+    Preroll result;
+    if (started == GST_STATE_CHANGE_FAILURE) {
+        result.failed = true;
+    }
+    bool done = started != GST_STATE_CHANGE_ASYNC;
+    const auto wanted = static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR | GST_MESSAGE_ELEMENT);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::nanoseconds(prerollTimeout);
+    while (true) {
+        // Once prerolled (or failed), only collect what is already queued.
+        GstClockTime wait = 0;
+        if (!done) {
+            const auto left = deadline - std::chrono::steady_clock::now();
+            if (left <= std::chrono::nanoseconds::zero()) {
+                result.failed = true;
+                break;
+            }
+            wait = static_cast<GstClockTime>(std::chrono::duration_cast<std::chrono::nanoseconds>(left).count());
+        }
+        const gst::MessagePtr message(gst_bus_timed_pop_filtered(bus_.get(), wait, wanted));
+        if (!message) {
+            if (!done) {
+                result.failed = true;
+            }
+            break;
+        }
+        switch (GST_MESSAGE_TYPE(message.get())) {
+        case GST_MESSAGE_ERROR:
+            if (isMissingPluginError(message.get())) {
+                ++result.missingDecoders;
+            }
+            result.failed = true;
+            done = true;
+            break;
+        case GST_MESSAGE_ASYNC_DONE:
+            done = done || GST_MESSAGE_SRC(message.get()) == GST_OBJECT(pipeline_.get());
+            break;
+        default:
+            if (isMissingPlugin(message.get())) {
+                ++result.missingDecoders;
+            }
+            break;
+        }
+    }
+    return result;
+}
+
+std::int64_t MediaObject::measureLength(const std::string& path) const {
+    gint64 ns = 0;
+    if (gst_element_query_duration(pipeline_.get(), GST_FORMAT_TIME, &ns) && ns > 0) {
+        return ns / nsPerMediaUnit;
+    }
+    // mp3 without a VBR header: GStreamer only knows the length after
+    // playing the file, so count its frames instead.
+    if (isMpegAudioType(detectedType(decodebin_))) {
+        if (const auto measured = mpegAudioDurationNs(path)) {
+            return *measured / nsPerMediaUnit;
+        }
+    }
+    return 0;
+}
+
+MediaStatus MediaObject::changeState(GstState target) {
+    mode_ = target == GST_STATE_PLAYING ? Mode::Playing : Mode::Paused;
+    if (gst_element_set_state(pipeline_.get(), target) == GST_STATE_CHANGE_FAILURE) {
+        // The file went away or broke since it was loaded: let the caller
+        // move on as if it had ended.
+        completionPending_ = true;
+        return mediaFailed;
+    }
+    return mediaOk;
+}
+
+bool MediaObject::awaitSettled() {
+    // A pipeline whose streaming thread failed never settles, so look out
+    // for the failure (or an end) while waiting; either counts as the end.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::nanoseconds(prerollTimeout);
+    while (true) {
+        const GstStateChangeReturn state = gst_element_get_state(pipeline_.get(), nullptr, nullptr, settleSlice);
+        if (state != GST_STATE_CHANGE_ASYNC) {
+            return state != GST_STATE_CHANGE_FAILURE;
+        }
+        const gst::MessagePtr ended(gst_bus_timed_pop_filtered(bus_.get(), 0, endMessages));
+        if (ended || std::chrono::steady_clock::now() > deadline) {
+            completionPending_ = true;
+            return false;
+        }
+    }
+}
+
+MediaStatus MediaObject::leaveIdle(GstState target) {
+    links_->attachOutput();
+    if (keptUnits_ == 0) {
+        // Straight from NULL to the target: the fastest start.
+        return changeState(target);
+    }
+    // A position was kept while idle: preroll, seek there, then go on.
+    if (changeState(GST_STATE_PAUSED) != mediaOk || !awaitSettled()) {
+        completionPending_ = true;
+        return mediaFailed;
+    }
+    if (!seekNow(keptUnits_)) {
+        completionPending_ = true;
+        return mediaFailed;
+    }
+    return target == GST_STATE_PAUSED ? mediaOk : changeState(target);
+}
+
+MediaStatus MediaObject::run() {
+    if (!playable_) {
+        // Nothing of the file plays; report it as ended so a playlist goes on.
+        completionPending_ = true;
+        return mediaFailed;
+    }
+    switch (mode_) {
+    case Mode::Playing:
+        return mediaOk;
+    case Mode::Paused:
+        return changeState(GST_STATE_PLAYING);
+    case Mode::Idle:
+        break;
+    }
+    return leaveIdle(GST_STATE_PLAYING);
+}
+
+MediaStatus MediaObject::pause() {
+    if (!playable_) {
+        return mediaFailed;
+    }
+    switch (mode_) {
+    case Mode::Paused:
+        return mediaOk;
+    case Mode::Playing:
+        return changeState(GST_STATE_PAUSED);
+    case Mode::Idle:
+        break;
+    }
+    return leaveIdle(GST_STATE_PAUSED);
+}
+
+MediaStatus MediaObject::stop() {
+    completionPending_ = false;
+    if (mode_ == Mode::Idle) {
+        return mediaOk;
+    }
+    keptUnits_ = positionUnits();
+    gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+    mode_ = Mode::Idle;
+    return mediaOk;
+}
+
+std::int64_t MediaObject::positionUnits() const {
+    if (mode_ == Mode::Idle) {
+        return keptUnits_;
+    }
+    gint64 ns = 0;
+    if (gst_element_query_position(pipeline_.get(), GST_FORMAT_TIME, &ns) && ns >= 0) {
+        return ns / nsPerMediaUnit;
+    }
+    return keptUnits_;
+}
+
+bool MediaObject::seekNow(std::int64_t units) {
+    return gst_element_seek(pipeline_.get(), 1.0, GST_FORMAT_TIME, seekFlags, GST_SEEK_TYPE_SET,
+                            units * nsPerMediaUnit, GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
+}
+
+MediaStatus MediaObject::seek(std::int64_t units) {
+    if (!playable_) {
+        return mediaFailed;
+    }
+    units = std::max<std::int64_t>(units, 0);
+    if (lengthUnits_ > 0) {
+        // Past the end means at the end: the track ends at once when it plays.
+        units = std::min(units, lengthUnits_);
+    }
+    keptUnits_ = units;
+    if (mode_ == Mode::Idle) {
+        return mediaOk;  // applied when the entry next leaves idle
+    }
+    // A seek needs a settled pipeline, e.g. just after a start from NULL.
+    if (!awaitSettled()) {
+        return mediaFailed;
+    }
+    if (!seekNow(units)) {
+        if (units == lengthUnits_) {
+            completionPending_ = true;
+        }
+        return mediaFailed;
+    }
+    return mediaOk;
+}
+
+void MediaObject::setVolume(double factor) {
+    if (links_) {
+        links_->setVolume(factor);
+    }
+}
+
+double MediaObject::volume() const {
+    return links_ ? links_->volume() : 1.0;
+}
+
+bool MediaObject::takeCompletion() {
+    if (completionPending_) {
+        completionPending_ = false;
+        // Whatever the pipeline reported about the same failure is spent.
+        if (bus_) {
+            while (const gst::MessagePtr stale{gst_bus_pop_filtered(
+                       bus_.get(), endMessages)}) {
+            }
+        }
+        return true;
+    }
+    if (mode_ == Mode::Idle || !bus_) {
+        return false;
+    }
+    // Pops EOS or ERROR; every other message queued before it is dropped.
+    const gst::MessagePtr message(gst_bus_timed_pop_filtered(bus_.get(), 0, endMessages));
+    return static_cast<bool>(message);
+}
+
+}  // namespace tonlira

@@ -1,0 +1,86 @@
+#pragma once
+// One loaded audio file: a GStreamer pipeline
+//   filesrc ! decodebin ! audioconvert ! audioresample ! volume ! output
+// (further streams go to discarding sinks), built and measured by load() and
+// then kept idle in NULL. An idle pipeline has no streaming thread and no
+// sound-server stream; only a playing or paused entry holds them.
+//
+// Times inside are 100-ns media units (GStreamer nanoseconds / 100).
+//
+// Threading: a MediaObject is used by one thread at a time (the playlist
+// serialises that); it may be created on one thread and used or freed on
+// another. GStreamer's streaming threads touch only the StreamLinks member,
+// which guards itself. The remaining members belong to the using thread.
+
+#include "media/GstHandles.h"
+#include "media/MediaEngine.h"
+#include "media/StreamLinks.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tonlira {
+
+inline constexpr std::int64_t nsPerMediaUnit = 100;
+inline constexpr std::int64_t mediaUnitsPerMs = 10'000;
+
+class MediaObject {
+public:
+    MediaObject();
+    MediaObject(const MediaObject&) = delete;
+    MediaObject& operator=(const MediaObject&) = delete;
+
+    // False when GStreamer could not make the pipeline.
+    bool valid() const { return static_cast<bool>(pipeline_); }
+
+    // Builds the pipeline for `path`, prerolls it once to find its streams
+    // and length, and leaves it idle. True when every stream of the file
+    // found a decoder. A file of which nothing could be decoded is dropped
+    // and plays nothing; a partly decoded file plays what it can.
+    bool load(const std::string& path);
+
+    MediaStatus run();
+    MediaStatus pause();
+    MediaStatus stop();
+    MediaStatus seek(std::int64_t units);
+    std::int64_t lengthUnits() const { return lengthUnits_; }
+    std::int64_t positionUnits() const;
+
+    void setVolume(double factor);
+    double volume() const;
+
+    // True once the file has played to its end, or failed while playing.
+    // Never blocks.
+    bool takeCompletion();
+
+private:
+    enum class Mode { Idle, Paused, Playing };
+    struct Preroll {
+        bool failed = false;
+        int missingDecoders = 0;
+    };
+
+    bool build(const std::string& path);
+    Preroll awaitPreroll(GstStateChangeReturn started);
+    std::int64_t measureLength(const std::string& path) const;
+    MediaStatus leaveIdle(GstState target);
+    MediaStatus changeState(GstState target);
+    bool seekNow(std::int64_t units);
+    bool awaitSettled();
+
+    // Declared before the pipeline, so the pipeline (and with it every
+    // streaming thread) is gone before the links it calls back into.
+    std::unique_ptr<StreamLinks> links_;
+    gst::PipelinePtr pipeline_;
+    gst::BusPtr bus_;
+    GstElement* decodebin_ = nullptr;  // owned by the pipeline
+    Mode mode_ = Mode::Idle;
+    bool playable_ = false;
+    bool completionPending_ = false;
+    std::int64_t lengthUnits_ = 0;
+    // Where an idle entry starts when it next leaves idle.
+    std::int64_t keptUnits_ = 0;
+};
+
+}  // namespace tonlira
