@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# With "mehrere_instanzen" = 0 a second start ends at once with exit code 0,
+# before any window shows; a crashed first instance does not block later ones.
+source "$(dirname "$0")/lib.sh"
+
+mkdir -p "$appdata/Tonlira"
+printf '[Allgemein]\r\nmehrere_instanzen = 0\r\n' > "$(prefs_file)"
+
+"$TONLIRA" & first=$!
+win=$(wait_for_window "$first") || fail "no first window"
+
+rc=0
+timeout 20 "$TONLIRA" || rc=$?
+[ "$rc" = 0 ] || fail "the second instance ended with $rc"
+count=$(xdotool search --onlyvisible --name '^Tonlira$' | wc -l)
+[ "$count" = 1 ] || fail "$count player windows"
+kill -0 "$first" || fail "the first instance ended"
+
+# The first instance dies without cleaning up; the next start runs.
+kill -9 "$first"
+wait "$first" || true
+"$TONLIRA" & third=$!
+win=$(wait_for_window "$third") || fail "a crashed instance blocked the next start"
+close_and_wait "$win" "$third"
+[ "$RC" = 0 ] || fail "exit code $RC"
+echo "single instance: ok"
