@@ -35,10 +35,11 @@ using MediaStatus = long;
 // Owner window handle, 0 for none.
 using NativeWindow = std::uintptr_t;
 
-// Video renderer choices of loadMedia. This player renders no pictures: any
-// choice 1..6 connects a video stream to a sink that discards it, so a file
-// with a video stream still counts as rendered. With None, a video stream
-// stays unconnected and the file counts as only partly rendered.
+// Video renderer choices of loadMedia. This player shows no pictures: with
+// every choice (None included, which stands for the default rendering) a
+// video stream goes to a sink that discards it in step with the sound, so a
+// file with a video stream still counts as rendered. The owner window is
+// not used for the same reason.
 enum class VideoRenderer : int {
     None = 0,
     MixingRenderer9Windowed = 1,
@@ -50,7 +51,8 @@ enum class VideoRenderer : int {
 };
 
 // Audio renderer choice that names the configured audio output. Any other
-// value also plays through the configured output.
+// value also plays through the configured output; only with this one does
+// loadMedia report an output that cannot be built.
 inline constexpr int audioRendererWaveOut = 7;
 
 // Engine status codes returned through MediaStatus.

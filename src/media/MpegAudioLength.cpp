@@ -84,13 +84,13 @@ public:
     explicit Reader(const std::filesystem::path& path) : in_(path, std::ios::binary) {
         std::error_code error;
         size_ = std::filesystem::file_size(path, error);
-        if (error) {
+        if (error || !in_) {
             size_ = 0;
         }
         buffer_.resize(windowSize);
     }
 
-    std::uint64_t size() const { return in_ ? size_ : 0; }
+    std::uint64_t size() const { return size_; }
 
     // Pointer to `count` bytes at `offset` (count <= windowSize), or null past
     // the end.

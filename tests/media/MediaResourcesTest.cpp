@@ -1,0 +1,150 @@
+// What entries cost while idle, start-up preparation, and use from the
+// folder loader's worker thread.
+
+#include "media/MediaEngine.h"
+#include "media/MediaTestSupport.h"
+#include "support/TestMedia.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+namespace tonlira::test {
+namespace {
+
+std::size_t threadCount() {
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        ++count;
+    }
+    return count;
+}
+
+bool threadsDropTo(std::size_t count, std::chrono::milliseconds limit) {
+    const auto start = std::chrono::steady_clock::now();
+    while (threadCount() > count) {
+        if (std::chrono::steady_clock::now() - start > limit) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+using MediaResourcesTest = MediaTest;
+
+TEST_F(MediaResourcesTest, IdleEntriesHoldNoThreads) {
+    constexpr int entries = 50;
+    // GStreamer's shared thread pool may keep a few threads for reuse.
+    constexpr std::size_t sharedPoolThreads = 4;
+    std::vector<MediaPtr> playlist;
+    for (const TestFormat format : playableFormats) {
+        playlist.push_back(probe(TestMedia::shared(format).string(), 0).media);  // warm the pool
+    }
+    const std::size_t before = threadCount();
+    for (int i = 0; i < entries; ++i) {
+        const TestFormat format = playableFormats[i % std::size(playableFormats)];
+        playlist.push_back(probe(TestMedia::shared(format).string(), 0).media);
+    }
+    EXPECT_LE(threadCount(), before + sharedPoolThreads);
+
+    // Playing entries take streaming threads; stopped, they give them back
+    // (the shared pool lets its idle threads go after a moment).
+    for (int i = 0; i < 10; ++i) {
+        runMedia(playlist[i].get());
+    }
+    EXPECT_TRUE(waitForPosition(playlist[9].get(), 100, 2s));
+    EXPECT_GE(threadCount(), before + 10);
+    for (int i = 0; i < 10; ++i) {
+        stopMedia(playlist[i].get());
+    }
+    EXPECT_TRUE(threadsDropTo(before + sharedPoolThreads, 3s));
+}
+
+TEST_F(MediaResourcesTest, StartUpRaisesTheOpenFileLimit) {
+    rlimit original{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &original), 0);
+    if (original.rlim_max <= 1024) {
+        GTEST_SKIP() << "hard limit too low to tell";
+    }
+    rlimit lowered = original;
+    lowered.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    EXPECT_TRUE(initialiseMediaEngine());
+    rlimit raised{};
+    getrlimit(RLIMIT_NOFILE, &raised);
+    EXPECT_EQ(raised.rlim_cur, original.rlim_max);
+    setrlimit(RLIMIT_NOFILE, &original);
+}
+
+TEST_F(MediaResourcesTest, WorkerLoadsAndFreesWhileTheMainThreadPlays) {
+    MediaPtr playing = load(TestMedia::shared(TestFormat::Ogg, 2.0));
+    const auto corrupt = TestMedia::shared(TestFormat::Corrupt);
+    std::vector<std::filesystem::path> files;
+    for (const TestFormat format : playableFormats) {
+        files.push_back(TestMedia::shared(format));
+    }
+
+    std::atomic<bool> workerDone = false;
+    std::atomic<int> loaded = 0;
+    std::thread::id workerId;
+    std::thread worker([&] {
+        workerId = std::this_thread::get_id();
+        std::vector<MediaPtr> entries;
+        for (int round = 0; round < 6; ++round) {
+            for (const auto& file : files) {
+                ProbeResult probed = probe(file.string(), 0);
+                loaded += probed.lengthMs > 0 ? 1 : 0;
+                entries.push_back(std::move(probed.media));
+            }
+            entries.push_back(probe(corrupt.string(), 0).media);
+            if (round % 2 == 1) {
+                for (MediaPtr& entry : entries) {
+                    freeMedia(entry);
+                }
+                entries.clear();
+            }
+        }
+        workerDone = true;
+    });
+
+    runMedia(playing.get());
+    int polls = 0;
+    while (!workerDone || polls < 10) {
+        setMediaVolume(playing.get(), -10);
+        getMediaPosition(playing.get());
+        EXPECT_EQ(isMediaComplete(playing.get()), 0);
+        ++polls;
+    }
+    worker.join();
+    EXPECT_TRUE(waitForCompletion(playing.get(), 4s));
+    EXPECT_EQ(loaded, 6 * static_cast<int>(files.size()));
+
+    const auto shown = requester->messages();
+    ASSERT_EQ(shown.size(), 6u);
+    for (const auto& message : shown) {
+        EXPECT_EQ(message.request.text, renderFailedText(corrupt));
+        EXPECT_EQ(message.thread, workerId);
+    }
+}
+
+TEST(MediaTimeText, MinutesAndSecondsWithoutHours) {
+    EXPECT_EQ(formatTime(0), "00:00");
+    EXPECT_EQ(formatTime(999), "00:00");
+    EXPECT_EQ(formatTime(59'999), "00:59");
+    EXPECT_EQ(formatTime(60'000), "01:00");
+    EXPECT_EQ(formatTime(754'000), "12:34");
+    EXPECT_EQ(formatTime(3'599'999), "59:59");
+    EXPECT_EQ(formatTime(3'600'000), "00:00");
+    EXPECT_EQ(formatTime(3'661'000), "01:01");
+    EXPECT_EQ(formatTime(-5000), "00:00");
+}
+
+}  // namespace
+}  // namespace tonlira::test
