@@ -8,6 +8,7 @@
 #include "ui/skin/SkinButton.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -73,6 +74,16 @@ void setBackground(QWidget* widget, Colour colour, QPalette::ColorRole role = QP
     palette.setColor(role, toQColor(colour));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+// The application's ordinary font, set explicitly so that a list inside a
+// panel does not inherit the panel's bold caption font.
+QFont listFont() {
+    QFont font = QApplication::font();
+    font.setBold(false);
+    font.setPointSizeF(font.pointSizeF());
+    font.setFamily(font.family());
+    return font;
 }
 
 QLabel* makePanel(QWidget* parent, ControlId id, const QString& caption, Colour colour) {
@@ -205,6 +216,7 @@ void PlayerWindow::buildLibraryPanel(const PlayerLook& look) {
     controls_[ControlId::LibraryPanel] = panel;
 
     libraryTree_ = new QTreeWidget(panel);
+    libraryTree_->setFont(listFont());
     place(libraryTree_, folderTreeGeometry);
     libraryTree_->setHeaderHidden(true);
     libraryTree_->setFrameShape(QFrame::StyledPanel);
@@ -218,6 +230,7 @@ void PlayerWindow::buildLibraryPanel(const PlayerLook& look) {
             [this] { raiseControl(ControlId::LibraryTree, ControlEventType::RightClick); });
 
     libraryFiles_ = new QListWidget(panel);
+    libraryFiles_->setFont(listFont());
     place(libraryFiles_, fileListGeometry);
     libraryFiles_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     libraryFiles_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -232,6 +245,7 @@ void PlayerWindow::buildPlaylistPanel(const PlayerLook& look) {
     controls_[ControlId::PlaylistPanel] = panel;
 
     playlistView_ = new QTreeWidget(panel);
+    playlistView_->setFont(listFont());
     place(playlistView_, playlistViewGeometry);
     playlistView_->setColumnCount(2);
     playlistView_->setHeaderLabels({QStringLiteral("Titel"), QStringLiteral("Länge")});

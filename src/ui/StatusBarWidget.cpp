@@ -1,5 +1,7 @@
 #include "ui/StatusBarWidget.h"
 
+#include "ui/Fonts.h"
+
 #include <QLabel>
 #include <QProgressBar>
 
@@ -15,7 +17,7 @@ constexpr int fieldFontPixels = 11;  // the small type of a status line
 StatusBarWidget::StatusBarWidget(QWidget* parent) : QStatusBar(parent) {
     setFixedHeight(statusBarFixedHeight);
     setSizeGripEnabled(false);
-    QFont small = font();
+    QFont small(QString::fromLatin1(fontFamily));
     small.setPixelSize(fieldFontPixels);
     setFont(small);
     int x = 0;

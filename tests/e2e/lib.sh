@@ -5,16 +5,24 @@
 
 set -euo pipefail
 
-if [ -z "${E2E_IN_XVFB:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x800x24" env E2E_IN_XVFB=1 QT_QPA_PLATFORM=xcb bash "$0" "$@"
-fi
-unset WAYLAND_DISPLAY
-
 WORK=$(mktemp -d)
 export appdata="$WORK/appdata"
 mkdir -p "$appdata"
+
+# An X server of our own, on a display number it picks itself.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+XVFB_PID=$!
+for _ in $(seq 1 100); do
+    [ -s "$WORK/display" ] && break
+    sleep 0.05
+done
+export DISPLAY=":$(cat "$WORK/display")"
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
 cleanup() {
-    jobs -p | xargs -r kill 2>/dev/null || true
+    jobs -p | grep -vx "$XVFB_PID" | xargs -r kill 2>/dev/null || true
+    kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -54,7 +62,21 @@ window_origin() {
 # The colour of the screen pixel at $1,$2 as "R,G,B".
 pixel() {
     import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
-        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+        sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p'
 }
 
 prefs_file() { echo "$appdata/Tonlira/Tonlira.prefs"; }
+
+# The screen row where the player panel (colour $2, "R,G,B") starts in
+# window $1: the window's top plus its menu bar.
+panel_top() {
+    local x y
+    read -r x y < <(window_origin "$1")
+    import -window root -crop "1x80+$((x + 2))+$y" -depth 8 txt:- 2>/dev/null |
+        awk -v want="($2)" -v top="$y" -F'[,: ]+' 'index($0, want) { print $2 + top; exit }'
+}
+
+# Presses the left button at $1,$2 on the screen.
+click_at() {
+    xdotool mousemove "$1" "$2" click 1
+}

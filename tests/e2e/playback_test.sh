@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Files named on the command line fill the playlist; a double-click plays
+# the first row, each track plays to its end and the next one follows (the
+# playlist view selects its row), the last one stays. The player panel shows
+# the dial and the skin where they belong.
+source "$(dirname "$0")/lib.sh"
+
+media="$WORK/media"
+mkdir -p "$media" "$appdata/Tonlira"
+for stem in a b c; do
+    "$MEDIA_TOOL" wav 1.0 "$media" "$stem" >/dev/null || fail "no test media"
+done
+# The playlist panel shown, so its rows can be seen.
+printf '[Allgemein]\r\nplaylist = 1\r\n' > "$(prefs_file)"
+
+"$TONLIRA" "$media/a.wav" "$media/b.wav" "$media/c.wav" & pid=$!
+win=$(wait_for_window "$pid") || fail "no player window"
+sleep 1
+read -r wx _ < <(window_origin "$win")
+top=$(panel_top "$win" "87,87,87")
+[ -n "$top" ] || fail "no player panel"
+
+# The skin and the dial: a blue symbol on the play button, the dial's grey
+# face at its centre, the red pointer below-left of it at volume 0.
+symbol=$(pixel $((wx + 5 + 23)) $((top + 78 + 23)))
+IFS=, read -r r g b <<<"$symbol"
+[ "$b" -gt $((r + 60)) ] || fail "no blue play symbol at the play button: $symbol"
+[ "$(pixel $((wx + 365 + 65)) $((top + 1 + 65 - 20)))" = "183,183,183" ] || fail "no dial face"
+
+# The rows of the playlist view: which one is highlighted, by the position
+# of the highlight band in a column right of the short titles.
+highlight_row() {
+    { import -window root -crop "1x120+$((wx + 510 + 5 + 100))+$((top + 25))" -depth 8 txt:- 2>/dev/null || true; } |
+        awk -F'[ :,()]+' 'NR > 1 && !($3 == 157 && $4 == 157 && $5 == 157) && $3 != $4 { print $2; exit }'
+}
+# Waits until the highlight lies below row $1; prints where it is.
+wait_below() {
+    local row=""
+    for _ in $(seq 1 40); do
+        row=$(highlight_row)
+        if [ -n "$row" ] && [ "$row" -gt "$1" ]; then
+            echo "$row"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# The last file named is current; a double-click on the first row plays it.
+xdotool mousemove $((wx + 510 + 5 + 30)) $((top + 25 + 25)) click --repeat 2 --delay 80 1
+first=$(wait_below 0) || fail "the double-click selected no row"
+second=$(wait_below "$first") || fail "the first track did not end and hand over to the second"
+third=$(wait_below "$second") || fail "the second track did not hand over to the third"
+sleep 1.5
+[ "$(highlight_row)" = "$third" ] || fail "the selection moved past the last track"
+kill -0 "$pid" || fail "the player ended"
+
+close_and_wait "$win" "$pid"
+[ "$RC" = 0 ] || fail "exit code $RC"
+echo "playback: ok"
