@@ -10,6 +10,7 @@
 
 #include <QApplication>
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -68,7 +69,14 @@ PlayerLook AppState::look() const {
 
 bool startUp(AppState& app, std::vector<std::string> arguments) {
     app.arguments = std::move(arguments);
-    app.settingsBase = applicationDataFolder() + "/";
+    const std::string dataFolder = applicationDataFolder();
+    if (!environmentValue("appdata")) {
+        // The desktop's configuration folder may not exist yet on a fresh
+        // account; without it no setting would ever be kept.
+        std::error_code ignored;
+        std::filesystem::create_directories(dataFolder, ignored);
+    }
+    app.settingsBase = dataFolder + "/";
     app.musicFolder = userProfileFolder() + "/Music/";
     app.skin = loadSkinImages();
     app.settings = loadStartupSettings(app.settingsBase);
