@@ -68,6 +68,7 @@ constexpr int lengthColumnWidth = 60;
 constexpr Colour titleDisplayBackground = 0;
 
 void place(QWidget* widget, const Geometry& g) { widget->setGeometry(g.x, g.y, g.width, g.height); }
+QRect rectOf(const Geometry& g) { return {g.x, g.y, g.width, g.height}; }
 
 void setBackground(QWidget* widget, Colour colour, QPalette::ColorRole role = QPalette::Window) {
     QPalette palette = widget->palette();
@@ -210,33 +211,35 @@ void PlayerWindow::buildPlayerPanel(const PlayerLook& look, const SkinImages& sk
             [this] { raiseControl(ControlId::VolumeDial, ControlEventType::LeftClick); });
 }
 
+template <class List>
+List* PlayerWindow::addList(QWidget* panel, ControlId id, const QRect& geometry, Colour background) {
+    auto* list = new List(panel);
+    list->setFont(listFont());
+    list->setGeometry(geometry);
+    setBackground(list, background, QPalette::Base);
+    controls_[id] = list;
+    return list;
+}
+
 void PlayerWindow::buildLibraryPanel(const PlayerLook& look) {
     QLabel* panel = makePanel(clientArea(), ControlId::LibraryPanel, QStringLiteral("Audiobibliothek"), look.player);
     place(panel, libraryPanelGeometry);
     controls_[ControlId::LibraryPanel] = panel;
 
-    libraryTree_ = new QTreeWidget(panel);
-    libraryTree_->setFont(listFont());
-    place(libraryTree_, folderTreeGeometry);
+    libraryTree_ = addList<QTreeWidget>(panel, ControlId::LibraryTree, rectOf(folderTreeGeometry), look.library);
     libraryTree_->setHeaderHidden(true);
     libraryTree_->setFrameShape(QFrame::StyledPanel);
     libraryTree_->setFrameShadow(QFrame::Sunken);
     libraryTree_->setContextMenuPolicy(Qt::CustomContextMenu);
-    setBackground(libraryTree_, look.library, QPalette::Base);
-    controls_[ControlId::LibraryTree] = libraryTree_;
     connect(libraryTree_, &QTreeWidget::itemSelectionChanged, this,
             [this] { raiseControl(ControlId::LibraryTree, ControlEventType::Change); });
     connect(libraryTree_, &QWidget::customContextMenuRequested, this,
             [this] { raiseControl(ControlId::LibraryTree, ControlEventType::RightClick); });
 
-    libraryFiles_ = new QListWidget(panel);
-    libraryFiles_->setFont(listFont());
-    place(libraryFiles_, fileListGeometry);
+    libraryFiles_ = addList<QListWidget>(panel, ControlId::LibraryFiles, rectOf(fileListGeometry), look.library);
     libraryFiles_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     libraryFiles_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     libraryFiles_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setBackground(libraryFiles_, look.library, QPalette::Base);
-    controls_[ControlId::LibraryFiles] = libraryFiles_;
 }
 
 void PlayerWindow::buildPlaylistPanel(const PlayerLook& look) {
@@ -244,9 +247,7 @@ void PlayerWindow::buildPlaylistPanel(const PlayerLook& look) {
     place(panel, playlistPanelGeometry);
     controls_[ControlId::PlaylistPanel] = panel;
 
-    playlistView_ = new QTreeWidget(panel);
-    playlistView_->setFont(listFont());
-    place(playlistView_, playlistViewGeometry);
+    playlistView_ = addList<QTreeWidget>(panel, ControlId::PlaylistView, rectOf(playlistViewGeometry), look.playlist);
     playlistView_->setColumnCount(2);
     playlistView_->setHeaderLabels({QStringLiteral("Titel"), QStringLiteral("Länge")});
     playlistView_->setColumnWidth(0, titleColumnWidth);
@@ -255,9 +256,7 @@ void PlayerWindow::buildPlaylistPanel(const PlayerLook& look) {
     playlistView_->setSelectionMode(QAbstractItemView::SingleSelection);
     playlistView_->setAllColumnsShowFocus(false);
     playlistView_->setFrameShadow(QFrame::Sunken);
-    setBackground(playlistView_, look.playlist, QPalette::Base);
     playlistView_->viewport()->installEventFilter(this);
-    controls_[ControlId::PlaylistView] = playlistView_;
 }
 
 bool PlayerWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -109,6 +109,9 @@ private:
     void buildLibraryPanel(const PlayerLook& look);
     void buildPlaylistPanel(const PlayerLook& look);
     void raiseControl(ControlId id, ControlEventType type);
+    // A list control of a side panel, in the ordinary font and its colour.
+    template <class List>
+    List* addList(QWidget* panel, ControlId id, const QRect& geometry, Colour background);
 
     std::map<MenuId, QAction*> menuItems_;
     std::map<ControlId, QWidget*> controls_;
