@@ -42,8 +42,9 @@ bool ensureGstreamer() {
 }
 
 void raiseOpenFileLimit() {
-    // Every pipeline keeps its bus's descriptors for its whole life; at the
-    // usual soft limit only about 500 playlist entries would fit.
+    // Idle entries hold no descriptors, but playing ones, the sound server
+    // and the toolkit do; the usual soft limit of 1024 is tight for a large
+    // playlist on the move.
     rlimit limit{};
     if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
         limit.rlim_cur = limit.rlim_max;

@@ -15,21 +15,7 @@ constexpr GstClockTime prerollTimeout = 5 * GST_SECOND;
 // Slice in which a wait for a state change looks for failures.
 constexpr GstClockTime settleSlice = 10 * GST_MSECOND;
 
-constexpr auto endMessages = static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR);
 constexpr auto seekFlags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
-
-bool isMissingPlugin(GstMessage* message) {
-    const GstStructure* structure = gst_message_get_structure(message);
-    return GST_MESSAGE_TYPE(message) == GST_MESSAGE_ELEMENT && structure != nullptr &&
-           gst_structure_has_name(structure, "missing-plugin");
-}
-
-bool isMissingPluginError(GstMessage* message) {
-    GError* raw = nullptr;
-    gst_message_parse_error(message, &raw, nullptr);
-    const gst::ErrorPtr error(raw);
-    return error && g_error_matches(error.get(), GST_CORE_ERROR, GST_CORE_ERROR_MISSING_PLUGIN);
-}
 
 // The container type decodebin found for the file, e.g. "audio/mpeg".
 std::string detectedType(GstElement* decodebin) {
@@ -54,27 +40,32 @@ bool isMpegAudioType(std::string_view type) {
 
 }  // namespace
 
-MediaObject::MediaObject() {
+MediaObject::MediaObject() { createPipeline(); }
+
+bool MediaObject::createPipeline() {
     pipeline_ = gst::newPipeline();
-    if (pipeline_) {
-        bus_.reset(gst_element_get_bus(pipeline_.get()));
-        links_ = std::make_unique<StreamLinks>(pipeline_.get());
+    if (!pipeline_) {
+        return false;
     }
+    watch_ = std::make_unique<BusWatch>(pipeline_.get());
+    links_ = std::make_unique<StreamLinks>(pipeline_.get());
+    return true;
+}
+
+void MediaObject::dropPipeline() {
+    pipeline_.reset();
+    watch_.reset();
+    links_.reset();
+    decodebin_ = nullptr;
 }
 
 bool MediaObject::build(const std::string& path) {
     if (decodebin_ != nullptr) {
         // Loaded before: start over with a fresh pipeline.
-        bus_.reset();
-        pipeline_.reset();
-        links_.reset();
-        decodebin_ = nullptr;
-        pipeline_ = gst::newPipeline();
-        if (!pipeline_) {
+        dropPipeline();
+        if (!createPipeline()) {
             return false;
         }
-        bus_.reset(gst_element_get_bus(pipeline_.get()));
-        links_ = std::make_unique<StreamLinks>(pipeline_.get());
     }
     mode_ = Mode::Idle;
     playable_ = false;
@@ -82,8 +73,8 @@ bool MediaObject::build(const std::string& path) {
     lengthUnits_ = 0;
     keptUnits_ = 0;
 
-    gst::ElementPtr source = gst::adoptFloating(gst_element_factory_make("filesrc", nullptr));
-    gst::ElementPtr decodebin = gst::adoptFloating(gst_element_factory_make("decodebin", nullptr));
+    const gst::ElementPtr source = gst::adoptFloating(gst_element_factory_make("filesrc", nullptr));
+    const gst::ElementPtr decodebin = gst::adoptFloating(gst_element_factory_make("decodebin", nullptr));
     if (!source || !decodebin) {
         return false;
     }
@@ -98,78 +89,41 @@ bool MediaObject::build(const std::string& path) {
     return true;
 }
 
+bool MediaObject::preroll() {
+    watch_->reset();
+    switch (gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED)) {
+    case GST_STATE_CHANGE_FAILURE:
+        return false;
+    case GST_STATE_CHANGE_ASYNC:
+        return watch_->awaitPreroll(std::chrono::nanoseconds(prerollTimeout));
+    default:
+        return !watch_->failed();
+    }
+}
+
 bool MediaObject::load(const std::string& path) {
     if (!pipeline_) {
         return false;
     }
     if (!build(path)) {
-        pipeline_.reset();
+        dropPipeline();
         return false;
     }
-    const Preroll preroll = awaitPreroll(gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED));
-    if (!preroll.failed) {
+    const bool prerolled = preroll();
+    if (prerolled) {
         lengthUnits_ = measureLength(path);
     }
     gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+    const bool rendered = prerolled && watch_->missingDecoders() == 0 && links_->failedStreams() == 0 &&
+                          links_->linkedStreams() > 0;
+    watch_->reset();
 
     playable_ = links_->linkedStreams() > 0;
-    const bool rendered =
-        playable_ && !preroll.failed && preroll.missingDecoders == 0 && links_->failedStreams() == 0;
     if (!playable_) {
-        // Nothing to play: give back the pipeline and its descriptors now.
-        bus_.reset();
-        pipeline_.reset();
-        links_.reset();
-        decodebin_ = nullptr;
+        // Nothing to play: give the pipeline back now.
+        dropPipeline();
     }
     return rendered;
-}
-
-MediaObject::Preroll MediaObject::awaitPreroll(GstStateChangeReturn started) {
-    Preroll result;
-    if (started == GST_STATE_CHANGE_FAILURE) {
-        result.failed = true;
-    }
-    bool done = started != GST_STATE_CHANGE_ASYNC;
-    const auto wanted = static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR | GST_MESSAGE_ELEMENT);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::nanoseconds(prerollTimeout);
-    while (true) {
-        // Once prerolled (or failed), only collect what is already queued.
-        GstClockTime wait = 0;
-        if (!done) {
-            const auto left = deadline - std::chrono::steady_clock::now();
-            if (left <= std::chrono::nanoseconds::zero()) {
-                result.failed = true;
-                break;
-            }
-            wait = static_cast<GstClockTime>(std::chrono::duration_cast<std::chrono::nanoseconds>(left).count());
-        }
-        const gst::MessagePtr message(gst_bus_timed_pop_filtered(bus_.get(), wait, wanted));
-        if (!message) {
-            if (!done) {
-                result.failed = true;
-            }
-            break;
-        }
-        switch (GST_MESSAGE_TYPE(message.get())) {
-        case GST_MESSAGE_ERROR:
-            if (isMissingPluginError(message.get())) {
-                ++result.missingDecoders;
-            }
-            result.failed = true;
-            done = true;
-            break;
-        case GST_MESSAGE_ASYNC_DONE:
-            done = done || GST_MESSAGE_SRC(message.get()) == GST_OBJECT(pipeline_.get());
-            break;
-        default:
-            if (isMissingPlugin(message.get())) {
-                ++result.missingDecoders;
-            }
-            break;
-        }
-    }
-    return result;
 }
 
 std::int64_t MediaObject::measureLength(const std::string& path) const {
@@ -200,15 +154,17 @@ MediaStatus MediaObject::changeState(GstState target) {
 
 bool MediaObject::awaitSettled() {
     // A pipeline whose streaming thread failed never settles, so look out
-    // for the failure (or an end) while waiting; either counts as the end.
+    // for the failure while waiting.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::nanoseconds(prerollTimeout);
     while (true) {
         const GstStateChangeReturn state = gst_element_get_state(pipeline_.get(), nullptr, nullptr, settleSlice);
         if (state != GST_STATE_CHANGE_ASYNC) {
             return state != GST_STATE_CHANGE_FAILURE;
         }
-        const gst::MessagePtr ended(gst_bus_timed_pop_filtered(bus_.get(), 0, endMessages));
-        if (ended || std::chrono::steady_clock::now() > deadline) {
+        if (watch_->ended()) {
+            return false;  // reported by isMediaComplete
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
             completionPending_ = true;
             return false;
         }
@@ -223,7 +179,6 @@ MediaStatus MediaObject::leaveIdle(GstState target) {
     }
     // A position was kept while idle: preroll, seek there, then go on.
     if (changeState(GST_STATE_PAUSED) != mediaOk || !awaitSettled()) {
-        completionPending_ = true;
         return mediaFailed;
     }
     if (!seekNow(keptUnits_)) {
@@ -272,6 +227,7 @@ MediaStatus MediaObject::stop() {
     }
     keptUnits_ = positionUnits();
     gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+    watch_->reset();  // an end not yet asked for is spent
     mode_ = Mode::Idle;
     return mediaOk;
 }
@@ -331,20 +287,12 @@ double MediaObject::volume() const {
 bool MediaObject::takeCompletion() {
     if (completionPending_) {
         completionPending_ = false;
-        // Whatever the pipeline reported about the same failure is spent.
-        if (bus_) {
-            while (const gst::MessagePtr stale{gst_bus_pop_filtered(
-                       bus_.get(), endMessages)}) {
-            }
+        if (watch_) {
+            watch_->takeEnd();  // the same end, if the pipeline saw it too
         }
         return true;
     }
-    if (mode_ == Mode::Idle || !bus_) {
-        return false;
-    }
-    // Pops EOS or ERROR; every other message queued before it is dropped.
-    const gst::MessagePtr message(gst_bus_timed_pop_filtered(bus_.get(), 0, endMessages));
-    return static_cast<bool>(message);
+    return mode_ != Mode::Idle && watch_ && watch_->takeEnd();
 }
 
 }  // namespace tonlira

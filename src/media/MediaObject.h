@@ -9,9 +9,11 @@
 //
 // Threading: a MediaObject is used by one thread at a time (the playlist
 // serialises that); it may be created on one thread and used or freed on
-// another. GStreamer's streaming threads touch only the StreamLinks member,
-// which guards itself. The remaining members belong to the using thread.
+// another. GStreamer's streaming threads touch only the StreamLinks and
+// BusWatch members, which guard themselves. The remaining members belong to
+// the using thread.
 
+#include "media/BusWatch.h"
 #include "media/GstHandles.h"
 #include "media/MediaEngine.h"
 #include "media/StreamLinks.h"
@@ -56,13 +58,11 @@ public:
 
 private:
     enum class Mode { Idle, Paused, Playing };
-    struct Preroll {
-        bool failed = false;
-        int missingDecoders = 0;
-    };
 
+    bool createPipeline();
+    void dropPipeline();
     bool build(const std::string& path);
-    Preroll awaitPreroll(GstStateChangeReturn started);
+    bool preroll();
     std::int64_t measureLength(const std::string& path) const;
     MediaStatus leaveIdle(GstState target);
     MediaStatus changeState(GstState target);
@@ -70,13 +70,15 @@ private:
     bool awaitSettled();
 
     // Declared before the pipeline, so the pipeline (and with it every
-    // streaming thread) is gone before the links it calls back into.
+    // streaming thread) is gone before the objects it calls back into.
     std::unique_ptr<StreamLinks> links_;
+    std::unique_ptr<BusWatch> watch_;
     gst::PipelinePtr pipeline_;
-    gst::BusPtr bus_;
     GstElement* decodebin_ = nullptr;  // owned by the pipeline
     Mode mode_ = Mode::Idle;
     bool playable_ = false;
+    // An end the pipeline cannot report itself (nothing to play, a start
+    // that failed at once, a seek to the very end that was refused).
     bool completionPending_ = false;
     std::int64_t lengthUnits_ = 0;
     // Where an idle entry starts when it next leaves idle.

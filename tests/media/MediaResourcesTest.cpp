@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <atomic>
@@ -65,6 +66,68 @@ TEST_F(MediaResourcesTest, IdleEntriesHoldNoThreads) {
         stopMedia(playlist[i].get());
     }
     EXPECT_TRUE(threadsDropTo(before + sharedPoolThreads, 3s));
+}
+
+TEST_F(MediaResourcesTest, IdleEntriesHoldNoDescriptors) {
+    // Far more entries than descriptors allowed: every one must still load.
+    constexpr rlim_t lowLimit = 256;
+    constexpr int entries = 600;
+    const auto file = TestMedia::shared(TestFormat::Ogg).string();
+    std::vector<MediaPtr> playlist;
+    playlist.push_back(probe(file, 0).media);  // plugins loaded before counting
+    rlimit original{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &original), 0);
+    const std::size_t before = std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    ASSERT_LT(before + 32, lowLimit);
+    rlimit lowered = original;
+    lowered.rlim_cur = lowLimit;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    int loaded = 0;
+    for (int i = 0; i < entries; ++i) {
+        ProbeResult probed = probe(file, 0);
+        loaded += probed.lengthMs > 0 ? 1 : 0;
+        playlist.push_back(std::move(probed.media));
+    }
+    const std::size_t after = std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    setrlimit(RLIMIT_NOFILE, &original);
+    EXPECT_EQ(loaded, entries);
+    EXPECT_LE(after, before + 2);
+    EXPECT_EQ(requester->messageCount(), 0u);
+    // And the last of them plays.
+    runMedia(playlist.back().get());
+    EXPECT_TRUE(waitForPosition(playlist.back().get(), 100, 2s));
+}
+
+TEST_F(MediaResourcesTest, FreedEntriesLeaveNothingBehind) {
+    // Loading, playing and freeing over and over must not grow the heap:
+    // every element, message and pad reference is given back.
+    const auto file = TestMedia::shared(TestFormat::Ogg, 0.3).string();
+    const auto cycle = [&file] {
+        ProbeResult probed = probe(file, 0);
+        freeMedia(probed.media);
+    };
+    for (int i = 0; i < 100; ++i) {
+        cycle();
+    }
+    const std::size_t before = mallinfo2().uordblks;
+    constexpr int cycles = 300;
+    for (int i = 0; i < cycles; ++i) {
+        cycle();
+    }
+    const auto grownPerCycle = (static_cast<double>(mallinfo2().uordblks) - static_cast<double>(before)) / cycles;
+    EXPECT_LT(grownPerCycle, 1024.0);
+
+    MediaPtr played = load(file);
+    runMedia(played.get());
+    EXPECT_TRUE(waitForCompletion(played.get(), 3s));
+    const std::size_t beforePlays = mallinfo2().uordblks;
+    for (int i = 0; i < 5; ++i) {
+        stopMedia(played.get());
+        seekMedia(played.get(), 0);
+        runMedia(played.get());
+        EXPECT_TRUE(waitForCompletion(played.get(), 3s));
+    }
+    EXPECT_LT(static_cast<double>(mallinfo2().uordblks) - static_cast<double>(beforePlays), 64.0 * 1024);
 }
 
 TEST_F(MediaResourcesTest, StartUpRaisesTheOpenFileLimit) {
