@@ -37,6 +37,7 @@ public:
     bool awaitPreroll(std::chrono::nanoseconds limit);
 
     int missingDecoders() const;
+    // An error was posted since the last reset(); stays set until then.
     bool failed() const;
     // True once the stream ended or failed since the last call or reset().
     bool takeEnd();

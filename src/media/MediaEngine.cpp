@@ -6,8 +6,10 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <limits>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -156,7 +158,13 @@ std::int32_t getMediaPosition(MediaObject* media) {
 }
 
 MediaStatus seekMedia(MediaObject* media, std::int64_t targetMs) {
-    return media != nullptr ? media->seek(targetMs * mediaUnitsPerMs) : mediaOk;
+    if (media == nullptr) {
+        return mediaOk;
+    }
+    // Targets beyond any real length saturate instead of overflowing on
+    // their way to nanoseconds; below zero is handled as zero anyway.
+    constexpr std::int64_t farthestMs = std::numeric_limits<std::int64_t>::max() / mediaUnitsPerMs / nsPerMediaUnit;
+    return media->seek(std::clamp(targetMs, -farthestMs, farthestMs) * mediaUnitsPerMs);
 }
 
 int setMediaVolume(MediaObject* media, std::int32_t attenuationDb) {

@@ -82,17 +82,25 @@ int loadMedia(MediaObject* media, const std::string& path, NativeWindow owner, i
 // 1 when an object was freed (and `media` reset), 0 for a null handle.
 int freeMedia(MediaPtr& media);
 
+// A loaded entry rests idle (no threads, no sound-server stream); run and
+// pause bring it up, stop returns it to rest and keeps its position. Running
+// an entry of which nothing could be decoded fails, and the next
+// isMediaComplete reports it as ended.
 MediaStatus runMedia(MediaObject* media);
 MediaStatus pauseMedia(MediaObject* media);
 MediaStatus stopMedia(MediaObject* media);
+// Found when the file is loaded; 0 when nothing of it could be decoded.
 std::int32_t getMediaLength(MediaObject* media);
+// For a stopped entry: where it starts when it next plays.
 std::int32_t getMediaPosition(MediaObject* media);
+// Below 0 seeks to 0; past the end to the end, so the track ends as soon as
+// it plays. On a stopped entry the target is kept for its next start.
 MediaStatus seekMedia(MediaObject* media, std::int64_t targetMs);
 // Accepts -84 .. 0 dB; every accepted call first pauses the caller for 10 ms.
 // Always returns 0.
 int setMediaVolume(MediaObject* media, std::int32_t attenuationDb);
-// 1 when the file has played to its end (or failed while playing); never
-// blocks.
+// 1 once when the file has played to its end, or failed while playing;
+// never blocks. Stopping discards an end not yet asked for.
 int isMediaComplete(MediaObject* media);
 
 // Milliseconds as "MM:SS", without an hour field.

@@ -2,6 +2,7 @@
 
 #include "media/MpegAudioLength.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string_view>
 
@@ -102,7 +103,7 @@ bool MediaObject::preroll() {
 }
 
 bool MediaObject::load(const std::string& path) {
-    if (!pipeline_) {
+    if (!pipeline_ && !createPipeline()) {
         return false;
     }
     if (!build(path)) {
@@ -161,7 +162,7 @@ bool MediaObject::awaitSettled() {
         if (state != GST_STATE_CHANGE_ASYNC) {
             return state != GST_STATE_CHANGE_FAILURE;
         }
-        if (watch_->ended()) {
+        if (watch_->failed()) {
             return false;  // reported by isMediaComplete
         }
         if (std::chrono::steady_clock::now() > deadline) {

@@ -42,9 +42,10 @@ void StreamLinks::onPadAdded(GstElement*, GstPad* pad, gpointer self) {
 }
 
 void StreamLinks::link(GstPad* pad) {
+    const bool audio = isAudio(pad);
     std::lock_guard lock(mutex_);
     GstElement* target = nullptr;
-    if (isAudio(pad)) {
+    if (audio) {
         GstElement* entry = audioChainLocked();
         if (entry != nullptr && !sinkPadLinked(entry)) {
             target = entry;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace std::chrono_literals;
 
@@ -130,6 +131,9 @@ TEST_F(MediaPlaybackTest, SeekBelowZeroStartsOver) {
     EXPECT_TRUE(waitForPosition(m, 1000, 2s));
     seekMedia(m, -3000);
     EXPECT_LT(getMediaPosition(m), positionSlackMs);
+    EXPECT_TRUE(waitForPosition(m, 500, 2s));
+    seekMedia(m, std::numeric_limits<std::int64_t>::min());
+    EXPECT_LT(getMediaPosition(m), positionSlackMs);
     EXPECT_EQ(isMediaComplete(m), 0);
 }
 
@@ -144,7 +148,7 @@ TEST_F(MediaPlaybackTest, SeekPastTheEndEndsTheTrack) {
         EXPECT_LT(*ended, 500ms);
 
         MediaPtr idle = load(TestMedia::shared(format, 3.0));
-        seekMedia(idle.get(), 60'000);
+        seekMedia(idle.get(), std::numeric_limits<std::int64_t>::max());
         EXPECT_EQ(getMediaPosition(idle.get()), getMediaLength(idle.get()));
         runMedia(idle.get());
         const auto idleEnded = waitForCompletion(idle.get(), 2s);
