@@ -1,20 +1,14 @@
 #include "library/Playlist.h"
 
+#include "platform/QtRequester.h"
 #include "platform/Requester.h"
 
-#include <QCoreApplication>
-#include <QThread>
 
 #include <algorithm>
 #include <sstream>
 
 namespace tonlira {
 namespace {
-
-bool onGuiThread() {
-    const QCoreApplication* app = QCoreApplication::instance();
-    return app == nullptr || QThread::currentThread() == app->thread();
-}
 
 std::string fileExtension(const std::string& path) {
     const auto separator = path.find_last_of("\\/");
@@ -205,7 +199,7 @@ std::string Playlist::currentTitle() {
 }
 
 void Playlist::flushIfGuiThread() {
-    if (onGuiThread()) {
+    if (isGuiThread()) {
         flushRows();
         return;
     }

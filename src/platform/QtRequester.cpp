@@ -49,18 +49,21 @@ QString displayText(const std::string& text) {
 
 }  // namespace
 
+bool isGuiThread() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app == nullptr || QThread::currentThread() == app->thread();
+}
+
 void runOnGuiThread(const std::function<void()>& work) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr || QThread::currentThread() == app->thread()) {
+    if (isGuiThread()) {
         work();
         return;
     }
-    QMetaObject::invokeMethod(app, work, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), work, Qt::BlockingQueuedConnection);
 }
 
 void QtRequester::showMessage(const MessageRequest& request) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr || QThread::currentThread() == app->thread()) {
+    if (isGuiThread()) {
         QMessageBox box(toQt(request.icon), QString::fromStdString(request.title),
                         displayText(request.text), QMessageBox::Ok, ownerWindow());
         box.exec();
@@ -70,7 +73,7 @@ void QtRequester::showMessage(const MessageRequest& request) {
     // the main loop keeps playing, and only the worker waits for the answer.
     auto answered = std::make_shared<std::promise<void>>();
     std::future<void> done = answered->get_future();
-    QMetaObject::invokeMethod(app, [request, answered] {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [request, answered] {
         auto* box = new QMessageBox(toQt(request.icon), QString::fromStdString(request.title),
                                     displayText(request.text), QMessageBox::Ok, ownerWindow());
         box->setAttribute(Qt::WA_DeleteOnClose);

@@ -17,6 +17,10 @@ public:
     std::optional<Colour> chooseColour(Colour initial) override;
 };
 
+// True on the thread that owns the application's widgets (and when there is
+// no application yet).
+bool isGuiThread();
+
 // Runs `work` on the GUI thread: directly when called there, otherwise
 // queued to it while the calling thread waits for it to finish.
 void runOnGuiThread(const std::function<void()>& work);

@@ -1,6 +1,7 @@
 #include "ui/Dial.h"
 
 #include "platform/Rounding.h"
+#include "ui/Fonts.h"
 #include "ui/ImageControl.h"
 
 #include <QCursor>
@@ -16,7 +17,6 @@ namespace tonlira {
 namespace {
 
 constexpr int labelPointSize = 10;
-constexpr int pointsPerInch = 72;
 constexpr int tickEvery = 20;           // a tick and a label on every 20th position
 constexpr int tickInset = 10;           // ticks end this far inside the image edge
 constexpr int rimInset = 2;             // the face circle is this much smaller than the rim
@@ -173,7 +173,7 @@ Colour dialTickColour(Colour background) {
 }
 
 int dialLabelPixelSize(int logicalDpiY) {
-    return rnd(static_cast<double>(labelPointSize) * logicalDpiY / pointsPerInch);
+    return pointsToPixels(labelPointSize, logicalDpiY);
 }
 
 std::unique_ptr<Dial> createDial(ControlId id, int left, int top, int size, int maximum,
@@ -193,7 +193,7 @@ std::unique_ptr<Dial> createDial(ControlId id, int left, int top, int size, int 
     dial->backgroundColour = background;
     dial->faceColour = face;
     dial->tickColour = dialTickColour(background);
-    dial->labelFont = QFont(QStringLiteral("Arial"));
+    dial->labelFont = QFont(QString::fromLatin1(fontFamily));
     dial->labelFont.setItalic(true);
     dial->labelFont.setPixelSize(dialLabelPixelSize(parent->logicalDpiY()));
     dial->left = left;
