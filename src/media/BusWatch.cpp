@@ -1,9 +1,35 @@
 #include "media/BusWatch.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tonlira {
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// decodebin removes an element whose error it swallowed on purpose (a
+// candidate decoder that failed its trial) at once; one that is still
+// plugged in this long after its error has failed for good.
+constexpr auto swallowGrace = std::chrono::milliseconds(20);
+// How often a wait looks again at an error the bus has not reported.
+constexpr auto swallowCheck = std::chrono::milliseconds(5);
+
+enum class Plugged { Removed, Settling, Settled };
+
+// Whether `element` is still inside a bin and has settled in a running
+// state, i.e. decodebin kept it.
+Plugged pluggedState(GstElement* element) {
+    GST_OBJECT_LOCK(element);
+    const bool parented = GST_OBJECT_PARENT(element) != nullptr;
+    const GstState state = GST_STATE(element);
+    const GstState pending = GST_STATE_PENDING(element);
+    GST_OBJECT_UNLOCK(element);
+    if (!parented) {
+        return Plugged::Removed;
+    }
+    return state >= GST_STATE_PAUSED && pending == GST_STATE_VOID_PENDING ? Plugged::Settled : Plugged::Settling;
+}
 
 bool isMissingPlugin(GstMessage* message) {
     const GstStructure* structure = gst_message_get_structure(message);
@@ -23,9 +49,13 @@ BusWatch::BusWatch(GstElement* pipeline) : pipeline_(pipeline) {
     bus_.reset(static_cast<GstBus*>(gst_object_ref_sink(g_object_new(GST_TYPE_BUS, "enable-async", FALSE, nullptr))));
     gst_bus_set_sync_handler(bus_.get(), &BusWatch::onMessage, this, nullptr);
     gst_element_set_bus(pipeline_, bus_.get());
+    listenForErrors(pipeline_, this);
 }
 
-BusWatch::~BusWatch() { gst_bus_set_sync_handler(bus_.get(), nullptr, nullptr, nullptr); }
+BusWatch::~BusWatch() {
+    stopListening(pipeline_, this);
+    gst_bus_set_sync_handler(bus_.get(), nullptr, nullptr, nullptr);
+}
 
 GstBusSyncReply BusWatch::onMessage(GstBus*, GstMessage* message, gpointer self) {
     // A bus without a queue drops every message; the handler owns it.
@@ -63,17 +93,81 @@ void BusWatch::record(GstMessage* message) {
     changed_.notify_all();
 }
 
+void BusWatch::onPostedError(GstElement* source) {
+    if (source == pipeline_) {
+        return;  // the bus reports the pipeline's own errors
+    }
+    std::lock_guard lock(mutex_);
+    posted_.push_back({gst::ElementPtr(static_cast<GstElement*>(gst_object_ref(source))), Clock::now()});
+    changed_.notify_all();
+}
+
+bool BusWatch::checkSwallowed() {
+    std::vector<PostedError> due;
+    {
+        std::lock_guard lock(mutex_);
+        if (failed_) {
+            return true;
+        }
+        const auto ripe = std::partition(posted_.begin(), posted_.end(), [now = Clock::now()](const PostedError& e) {
+            return now - e.when < swallowGrace;
+        });
+        std::move(ripe, posted_.end(), std::back_inserter(due));
+        posted_.erase(ripe, posted_.end());
+    }
+    // Element states are read without the mutex: the posting thread may
+    // hold an element's lock while it reports to us.
+    bool swallowed = false;
+    std::vector<PostedError> settling;
+    for (PostedError& error : due) {
+        switch (pluggedState(error.source.get())) {
+        case Plugged::Settled:
+            swallowed = true;
+            break;
+        case Plugged::Settling:
+            settling.push_back(std::move(error));
+            break;
+        case Plugged::Removed:
+            break;  // a rejected candidate; decodebin went on without it
+        }
+    }
+    std::lock_guard lock(mutex_);
+    if (swallowed) {
+        failed_ = true;
+        ended_ = true;
+        changed_.notify_all();
+    } else {
+        std::move(settling.begin(), settling.end(), std::back_inserter(posted_));
+    }
+    return failed_;
+}
+
 void BusWatch::reset() {
     std::lock_guard lock(mutex_);
     prerolled_ = false;
     ended_ = false;
     failed_ = false;
     missingDecoders_ = 0;
+    posted_.clear();
 }
 
 bool BusWatch::awaitPreroll(std::chrono::nanoseconds limit) {
+    const auto deadline = Clock::now() + limit;
     std::unique_lock lock(mutex_);
-    changed_.wait_for(lock, limit, [this] { return prerolled_ || failed_; });
+    while (!prerolled_ && !failed_ && Clock::now() < deadline) {
+        if (posted_.empty()) {
+            changed_.wait_until(lock, deadline);
+            continue;
+        }
+        // An error the bus may never report: look again shortly.
+        lock.unlock();
+        const bool swallowed = checkSwallowed();
+        lock.lock();
+        if (swallowed) {
+            break;
+        }
+        changed_.wait_for(lock, swallowCheck);
+    }
     return prerolled_ && !failed_;
 }
 
@@ -82,17 +176,24 @@ int BusWatch::missingDecoders() const {
     return missingDecoders_;
 }
 
-bool BusWatch::failed() const {
-    std::lock_guard lock(mutex_);
-    return failed_;
+bool BusWatch::failed() {
+    {
+        std::lock_guard lock(mutex_);
+        if (failed_ || posted_.empty()) {
+            return failed_;
+        }
+    }
+    return checkSwallowed();
 }
 
 bool BusWatch::takeEnd() {
+    failed();  // a swallowed error ends the stream too
     std::lock_guard lock(mutex_);
     return std::exchange(ended_, false);
 }
 
-bool BusWatch::ended() const {
+bool BusWatch::ended() {
+    failed();
     std::lock_guard lock(mutex_);
     return ended_;
 }

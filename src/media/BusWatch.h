@@ -8,19 +8,25 @@
 // a playlist to a few thousand entries) and cannot fill up while nobody
 // polls a playing entry. Messages are seen only by the handler below.
 //
-// Threading: onMessage runs on whichever thread posts (streaming threads
-// included); the other members run on the thread using the MediaObject. The
-// state below the mutex is shared between them.
+// An error that decodebin swallows (see ErrorTracer.h) still counts: when
+// the element that posted it stays plugged in and settled, the pipeline has
+// failed even though its bus never heard of it.
+//
+// Threading: onMessage and onPostedError run on whichever thread posts
+// (streaming threads included); the other members run on the thread using
+// the MediaObject. The state below the mutex is shared between them.
 
+#include "media/ErrorTracer.h"
 #include "media/GstHandles.h"
 
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <vector>
 
 namespace tonlira {
 
-class BusWatch {
+class BusWatch final : private ErrorListener {
 public:
     // Gives `pipeline` (borrowed; it must be set to NULL and released before
     // this object goes) a queue-less bus that reports here.
@@ -33,20 +39,28 @@ public:
     void reset();
 
     // Waits until the pipeline has prerolled or failed; false on failure or
-    // when `limit` passes first.
+    // when `limit` passes first. A failure counts as soon as it is posted.
     bool awaitPreroll(std::chrono::nanoseconds limit);
 
     int missingDecoders() const;
     // An error was posted since the last reset(); stays set until then.
-    bool failed() const;
+    bool failed();
     // True once the stream ended or failed since the last call or reset().
     bool takeEnd();
     // The same, without taking it.
-    bool ended() const;
+    bool ended();
 
 private:
+    struct PostedError {
+        gst::ElementPtr source;
+        std::chrono::steady_clock::time_point when;
+    };
+
     static GstBusSyncReply onMessage(GstBus* bus, GstMessage* message, gpointer self);
     void record(GstMessage* message);
+    void onPostedError(GstElement* source) override;
+    // Turns a swallowed error into a failure; true when there is one now.
+    bool checkSwallowed();
 
     GstElement* const pipeline_;
     gst::BusPtr bus_;
@@ -57,6 +71,8 @@ private:
     bool ended_ = false;
     bool failed_ = false;
     int missingDecoders_ = 0;
+    // Errors posted inside the pipeline, whether or not the bus saw them.
+    std::vector<PostedError> posted_;
 };
 
 }  // namespace tonlira

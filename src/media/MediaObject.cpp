@@ -16,6 +16,9 @@ constexpr GstClockTime prerollTimeout = 5 * GST_SECOND;
 // Slice in which a wait for a state change looks for failures.
 constexpr GstClockTime settleSlice = 10 * GST_MSECOND;
 
+// The stop position of a seek stays where it is (the value is ignored).
+constexpr gint64 unchangedStop = -1;
+
 constexpr auto seekFlags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
 
 // The container type decodebin found for the file, e.g. "audio/mpeg".
@@ -114,14 +117,18 @@ bool MediaObject::load(const std::string& path) {
     if (prerolled) {
         lengthUnits_ = measureLength(path);
     }
+    // A file without sound (a picture, a video without an audio track, a
+    // header with no samples behind it) has nothing for this player to play.
+    // A known length vouches for the sound, however the preroll ended.
+    const bool sound = links_->hasAudio() && (lengthUnits_ > 0 || links_->soundArrived());
     gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
-    const bool rendered = prerolled && watch_->missingDecoders() == 0 && links_->failedStreams() == 0 &&
-                          links_->linkedStreams() > 0;
+    const bool rendered = prerolled && sound && watch_->missingDecoders() == 0 && links_->failedStreams() == 0;
     watch_->reset();
 
-    playable_ = links_->linkedStreams() > 0;
+    playable_ = sound;
     if (!playable_) {
         // Nothing to play: give the pipeline back now.
+        lengthUnits_ = 0;
         dropPipeline();
     }
     return rendered;
@@ -246,7 +253,7 @@ std::int64_t MediaObject::positionUnits() const {
 
 bool MediaObject::seekNow(std::int64_t units) {
     return gst_element_seek(pipeline_.get(), 1.0, GST_FORMAT_TIME, seekFlags, GST_SEEK_TYPE_SET,
-                            units * nsPerMediaUnit, GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
+                            units * nsPerMediaUnit, GST_SEEK_TYPE_NONE, unchangedStop);
 }
 
 MediaStatus MediaObject::seek(std::int64_t units) {

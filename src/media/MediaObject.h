@@ -37,9 +37,9 @@ public:
     bool valid() const { return static_cast<bool>(pipeline_); }
 
     // Builds the pipeline for `path`, prerolls it once to find its streams
-    // and length, and leaves it idle. True when every stream of the file
-    // found a decoder. A file of which nothing could be decoded is dropped
-    // and plays nothing; a partly decoded file plays what it can.
+    // and length, and leaves it idle. True when the file has sound and
+    // every stream of it found a decoder. A file without decodable sound is
+    // dropped and plays nothing; a partly decoded file plays what it can.
     bool load(const std::string& path);
 
     MediaStatus run();

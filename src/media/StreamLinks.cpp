@@ -131,6 +131,20 @@ bool StreamLinks::hasAudio() const {
     return audioEntry_ != nullptr;
 }
 
+bool StreamLinks::soundArrived() const {
+    std::lock_guard lock(mutex_);
+    if (audioSink_ == nullptr) {
+        return false;
+    }
+    GstSample* sample = nullptr;
+    g_object_get(audioSink_, "last-sample", &sample, nullptr);
+    if (sample == nullptr) {
+        return false;
+    }
+    gst_sample_unref(sample);
+    return true;
+}
+
 void StreamLinks::setVolume(double factor) {
     std::lock_guard lock(mutex_);
     volumeFactor_ = factor;

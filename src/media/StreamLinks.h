@@ -34,6 +34,9 @@ public:
     int linkedStreams() const;
     int failedStreams() const;
     bool hasAudio() const;
+    // True when decoded sound has reached the end of the audio chain (read
+    // after a preroll, before the pipeline leaves PAUSED).
+    bool soundArrived() const;
 
     // Volume factor of the audio chain, kept for a chain made later.
     void setVolume(double factor);
