@@ -1,6 +1,7 @@
 #include "media/MediaObject.h"
 
 #include "media/MpegAudioLength.h"
+#include "media/PipelineSettler.h"
 
 #include <algorithm>
 #include <chrono>
@@ -46,6 +47,14 @@ bool isMpegAudioType(std::string_view type) {
 
 MediaObject::MediaObject() { createPipeline(); }
 
+MediaObject::~MediaObject() { awaitIdle(); }
+
+void MediaObject::awaitIdle() {
+    if (settling_.valid()) {
+        settling_.get();
+    }
+}
+
 bool MediaObject::createPipeline() {
     pipeline_ = gst::newPipeline();
     if (!pipeline_) {
@@ -57,6 +66,7 @@ bool MediaObject::createPipeline() {
 }
 
 void MediaObject::dropPipeline() {
+    awaitIdle();
     pipeline_.reset();
     watch_.reset();
     links_.reset();
@@ -64,6 +74,7 @@ void MediaObject::dropPipeline() {
 }
 
 bool MediaObject::build(const std::string& path) {
+    awaitIdle();
     if (decodebin_ != nullptr) {
         // Loaded before: start over with a fresh pipeline.
         dropPipeline();
@@ -121,7 +132,6 @@ bool MediaObject::load(const std::string& path) {
     // header with no samples behind it) has nothing for this player to play.
     // A known length vouches for the sound, however the preroll ended.
     const bool sound = links_->hasAudio() && (lengthUnits_ > 0 || links_->soundArrived());
-    gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
     const bool rendered = prerolled && sound && watch_->missingDecoders() == 0 && links_->failedStreams() == 0;
     watch_->reset();
 
@@ -130,6 +140,8 @@ bool MediaObject::load(const std::string& path) {
         // Nothing to play: give the pipeline back now.
         lengthUnits_ = 0;
         dropPipeline();
+    } else {
+        settling_ = settleToNull(pipeline_.get());
     }
     return rendered;
 }
@@ -180,6 +192,7 @@ bool MediaObject::awaitSettled() {
 }
 
 MediaStatus MediaObject::leaveIdle(GstState target) {
+    awaitIdle();
     links_->attachOutput();
     if (keptUnits_ == 0) {
         // Straight from NULL to the target: the fastest start.

@@ -2,7 +2,8 @@
 // One loaded audio file: a GStreamer pipeline
 //   filesrc ! decodebin ! audioconvert ! audioresample ! volume ! output
 // (further streams go to discarding sinks), built and measured by load() and
-// then kept idle in NULL. An idle pipeline has no streaming thread and no
+// then kept idle in NULL (reached on the settler's thread, so that loading
+// goes on to the next file meanwhile; every use waits for it). An idle pipeline has no streaming thread and no
 // sound-server stream; only a playing or paused entry holds them.
 //
 // Times inside are 100-ns media units (GStreamer nanoseconds / 100).
@@ -19,6 +20,7 @@
 #include "media/StreamLinks.h"
 
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -30,6 +32,7 @@ inline constexpr std::int64_t mediaUnitsPerMs = 10'000;
 class MediaObject {
 public:
     MediaObject();
+    ~MediaObject();
     MediaObject(const MediaObject&) = delete;
     MediaObject& operator=(const MediaObject&) = delete;
 
@@ -61,6 +64,8 @@ private:
 
     bool createPipeline();
     void dropPipeline();
+    // Waits until a pipeline handed to the settler after loading is in NULL.
+    void awaitIdle();
     bool build(const std::string& path);
     bool preroll();
     std::int64_t measureLength(const std::string& path) const;
@@ -83,6 +88,8 @@ private:
     std::int64_t lengthUnits_ = 0;
     // Where an idle entry starts when it next leaves idle.
     std::int64_t keptUnits_ = 0;
+    // Ready once the pipeline has come to rest after loading.
+    std::future<void> settling_;
 };
 
 }  // namespace tonlira
