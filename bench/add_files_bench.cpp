@@ -1,12 +1,15 @@
 // How fast files enter the playlist, and what an idle entry costs.
 //
-// Generates COPIES files of each of the five formats, 3 s and 3 min long, in a
-// temporary folder, then times probe() over all of them and holds the entries
-// to measure memory, threads and descriptors per entry. gst-discoverer-1.0
-// runs over the same files as the reference. Finally it times how soon a
-// loaded entry starts playing.
+// Two mixes, each in a temporary folder of its own:
+//   mixed: COPIES files of each of the five formats, 3 s and 3 min long;
+//   short: SHORT files of each format, all 3 s long.
+// For each mix it times probe() over all files and holds the entries to
+// measure memory, threads and descriptors per entry; gst-discoverer-1.0 runs
+// over the same folder as the reference. Finally it times how soon a loaded
+// entry starts playing.
 //
-// Usage: add_files_bench [COPIES]   (default 20, i.e. 200 files)
+// Usage: add_files_bench [COPIES [SHORT]]   (defaults 20 and 200, i.e. 200
+// mixed and 1,000 short files)
 
 #include "media/MediaEngine.h"
 #include "support/TempDir.h"
@@ -22,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -32,6 +36,7 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 constexpr int defaultCopies = 20;
+constexpr int defaultShortCopies = 200;
 constexpr double shortSeconds = 3.0;
 constexpr double longSeconds = 180.0;
 constexpr double targetFilesPerSecond = 120.0;
@@ -64,9 +69,10 @@ long countEntries(const char* folder) {
 
 const char* verdict(bool met) { return met ? "met" : "MISSED"; }
 
-std::vector<std::filesystem::path> makeFiles(const std::filesystem::path& folder, int copies) {
+std::vector<std::filesystem::path> makeFiles(const std::filesystem::path& folder, int copies,
+                                             std::initializer_list<double> lengths) {
     std::vector<std::filesystem::path> files;
-    for (const double length : {shortSeconds, longSeconds}) {
+    for (const double length : lengths) {
         for (const TestFormat format : formats) {
             const auto original = TestMedia::make(format, folder, length);
             if (original.empty()) {
@@ -116,32 +122,38 @@ void startLatency(const std::string& output) {
     }
 }
 
-}  // namespace
+// Waits until the thread count stops falling (entries coming to rest).
+long settledThreads() {
+    long last = countEntries("/proc/self/task");
+    for (int round = 0; round < 50; ++round) {
+        std::this_thread::sleep_for(20ms);
+        const long now = countEntries("/proc/self/task");
+        if (now >= last) {
+            return now;
+        }
+        last = now;
+    }
+    return last;
+}
 
-int main(int argc, char** argv) {
-    const int copies = argc > 1 ? std::max(1, std::atoi(argv[1])) : defaultCopies;
-    gst_init(nullptr, nullptr);
-    const auto initStart = Clock::now();
-    tonlira::initialiseMediaEngine();
-    std::printf("initialiseMediaEngine: %.1f ms\n", millis(Clock::now() - initStart));
+struct MixResult {
+    double ratio = 0.0;
+    double kibPerEntry = 0.0;
+};
 
-    const tonlira::test::TempDir folder;
-    const auto files = makeFiles(folder.path() / ".", copies);
+MixResult measureMix(const char* name, const std::filesystem::path& folder,
+                     const std::vector<std::filesystem::path>& files) {
     const auto n = static_cast<double>(files.size());
-    std::printf("%zu files (%d of each of 5 formats x 2 lengths)\n", files.size(), copies);
-
-    // Bring the files into the page cache, and the decoders into memory, so
-    // neither tool pays for the first touch.
+    std::printf("\n== %s: %zu files\n", name, files.size());
+    // Bring the files into the page cache so neither tool pays for the
+    // first touch.
     for (const auto& file : files) {
         tonlira::test::readFile(file);
-    }
-    for (std::size_t kind = 0; kind < std::size(formats); ++kind) {
-        tonlira::probe(files[kind * static_cast<std::size_t>(copies)].string(), 0);
     }
 
     const long rssBefore = residentKiB();
     const long heapBefore = heapKiB();
-    const long threadsBefore = countEntries("/proc/self/task");
+    const long threadsBefore = settledThreads();
     const long fdsBefore = countEntries("/proc/self/fd");
     std::vector<tonlira::MediaPtr> entries;
     entries.reserve(files.size());
@@ -153,9 +165,9 @@ int main(int argc, char** argv) {
         entries.push_back(std::move(probed.media));
     }
     const double probeSeconds = seconds(Clock::now() - probeStart);
+    const double threadsPerEntry = static_cast<double>(settledThreads() - threadsBefore) / n;
     const double kibPerEntry = static_cast<double>(residentKiB() - rssBefore) / n;
     const double heapPerEntry = static_cast<double>(heapKiB() - heapBefore) / n;
-    const double threadsPerEntry = static_cast<double>(countEntries("/proc/self/task") - threadsBefore) / n;
     const double fdsPerEntry = static_cast<double>(countEntries("/proc/self/fd") - fdsBefore) / n;
 
     const auto freeStart = Clock::now();
@@ -164,24 +176,48 @@ int main(int argc, char** argv) {
     }
     const double freeMs = millis(Clock::now() - freeStart);
 
-    const std::string command = "gst-discoverer-1.0 " + folder.path().string() + " > /dev/null 2>&1";
+    const std::string command = "gst-discoverer-1.0 " + folder.string() + " > /dev/null 2>&1";
     const auto discovererStart = Clock::now();
     const int discovererResult = std::system(command.c_str());
     const double discovererSeconds = seconds(Clock::now() - discovererStart);
 
     const double ours = n / probeSeconds;
     const double reference = n / discovererSeconds;
-    std::printf("\nprobe:              %7.1f files/s (%.2f s, total length %.1f h)\n", ours, probeSeconds,
+    std::printf("probe:              %7.1f files/s (%.2f s, total length %.1f h)\n", ours, probeSeconds,
                 static_cast<double>(totalLengthMs) / 3.6e6);
     std::printf("gst-discoverer-1.0: %7.1f files/s (%.2f s, exit %d)\n", reference, discovererSeconds,
                 discovererResult);
     std::printf("idle entry:         %7.1f KiB resident (%.1f KiB of heap in use), %.2f threads, %.2f descriptors\n",
                 kibPerEntry, heapPerEntry, threadsPerEntry, fdsPerEntry);
     std::printf("freeing all:        %7.1f ms\n", freeMs);
-    std::printf("\ntargets: >= %.0f files/s: %s; >= %.1fx discoverer (%.2fx): %s; <= %.0f KiB per entry: %s\n",
+    std::printf("targets: >= %.0f files/s: %s; >= %.1fx discoverer (%.2fx): %s; <= %.0f KiB per entry: %s\n",
                 targetFilesPerSecond, verdict(ours >= targetFilesPerSecond), targetRatioToDiscoverer,
                 ours / reference, verdict(ours >= targetRatioToDiscoverer * reference), targetKiBPerEntry,
                 verdict(kibPerEntry <= targetKiBPerEntry));
+    return {ours / reference, kibPerEntry};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int copies = argc > 1 ? std::max(1, std::atoi(argv[1])) : defaultCopies;
+    const int shortCopies = argc > 2 ? std::max(1, std::atoi(argv[2])) : defaultShortCopies;
+    gst_init(nullptr, nullptr);
+    const auto initStart = Clock::now();
+    tonlira::initialiseMediaEngine();
+    std::printf("initialiseMediaEngine: %.1f ms\n", millis(Clock::now() - initStart));
+
+    const tonlira::test::TempDir mixedFolder;
+    const tonlira::test::TempDir shortFolder;
+    const auto mixed = makeFiles(mixedFolder.path() / ".", copies, {shortSeconds, longSeconds});
+    const auto shorts = makeFiles(shortFolder.path() / ".", shortCopies, {shortSeconds});
+
+    // The decoders into memory, so neither tool pays for loading them.
+    for (std::size_t kind = 0; kind < std::size(formats); ++kind) {
+        tonlira::probe(mixed[kind * static_cast<std::size_t>(copies)].string(), 0);
+    }
+    measureMix("mixed (half 3 s, half 3 min)", mixedFolder.path(), mixed);
+    measureMix("short (all 3 s)", shortFolder.path(), shorts);
 
     startLatency("fakesink sync=true");
     startLatency("autoaudiosink");
