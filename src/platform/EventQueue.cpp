@@ -45,10 +45,8 @@ std::optional<Event> EventQueue::take() {
 }
 
 std::optional<Event> EventQueue::wait(std::chrono::milliseconds limit) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (auto event = take()) {
-        return event;
-    }
+    // One hand-over to Qt per call: after the wait, so that input which came
+    // in meanwhile is posted before the queue is read.
     {
         std::unique_lock lock(mutex_);
         posted_.wait_for(lock, limit, [this] { return !events_.empty(); });

@@ -52,8 +52,9 @@ class EventQueue {
 public:
     void post(const Event& event);
 
-    // Lets Qt deliver pending window-system events, then returns the oldest
-    // posted event, waiting at most `limit` for one to arrive.
+    // Waits at most `limit` for an event to be posted, lets Qt deliver the
+    // window system's pending input, then returns the next event: the
+    // oldest that is not a timer tick, else the oldest tick.
     std::optional<Event> wait(std::chrono::milliseconds limit);
 
     bool empty() const;

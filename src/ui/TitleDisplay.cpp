@@ -95,9 +95,13 @@ void renderTitleFrame(TitleDisplay* display) {
     if (display == nullptr) {
         return;
     }
-    const QFontMetrics metrics(display->font, &display->image);
-    display->textHeight = metrics.height();
-    display->textWidth = metrics.horizontalAdvance(display->text);
+    // Measured again only when the text or the font changed.
+    if (!display->shown || display->text != display->shownFrame.text || display->font != display->shownFrame.font) {
+        const QFontMetrics metrics(display->font, &display->image);
+        display->textHeight = metrics.height();
+        display->textWidth = metrics.horizontalAdvance(display->text);
+        display->textAscent = metrics.ascent();
+    }
     display->y = static_cast<float>(display->height) / 2.0f - static_cast<float>(display->textHeight) / 2.0f;
     const ScrollPosition next = nextScrollPosition({display->x, display->direction}, display->textWidth,
                                                    display->width, display->speed);
@@ -115,7 +119,7 @@ void renderTitleFrame(TitleDisplay* display) {
         painter.fillRect(0, 0, display->width, display->height, toQColor(display->backgroundColour));
         painter.setFont(display->font);
         painter.setPen(toQColor(display->textColour));
-        painter.drawText(QPoint(frame.x, frame.y + metrics.ascent()), display->text);
+        painter.drawText(QPoint(frame.x, frame.y + display->textAscent), display->text);
         painter.end();
         display->shownFrame = frame;
         display->shown = true;

@@ -42,6 +42,7 @@ struct TitleDisplay {
     QImage image;            // width x height, 24-bit colour
     int textWidth = 0;       // measured in the last frame
     int textHeight = 0;
+    int textAscent = 0;      // of the font, measured with the text
     Colour textColour = 0;
     Colour backgroundColour = 0;
     ScrollDirection direction = ScrollDirection::Left;
