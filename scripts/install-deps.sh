@@ -13,6 +13,8 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
   gstreamer1.0-libav gstreamer1.0-tools gstreamer1.0-plugins-base-apps
   fonts-liberation2 fonts-dejavu-core
+  # German texts of the standard dialogs (Ja, Nein, Abbrechen, Öffnen)
+  qt6-translations-l10n
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick

@@ -7,6 +7,8 @@
 #include "media/MediaEngine.h"
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
+#include "platform/ToolkitSetup.h"
+#include "settings/PrefsStorage.h"
 
 #include <QApplication>
 
@@ -38,6 +40,9 @@ void buildUserInterface(AppState& app) {
     QObject::connect(app.window.get(), &PlayerWindow::eventRaised,
                      [&events = app.events](const Event& event) { events.post(event); });
     app.window->show();
+    // Hands the window to the window system now, so it maps while the rest
+    // of the start-up (the media engine above all) runs.
+    QCoreApplication::processEvents();
 
     app.window->setChecked(MenuId::ShowPlaylist, app.settings.playlist != 0);
     app.window->setChecked(MenuId::ShowLibrary, app.settings.bibliothek != 0);
@@ -67,8 +72,10 @@ PlayerLook AppState::look() const {
     return look;
 }
 
-bool startUp(AppState& app, std::vector<std::string> arguments) {
-    app.arguments = std::move(arguments);
+bool claimInstance(AppState& app) {
+    if (app.instanceLock) {
+        return app.instanceLock->acquired() || app.settings.mehrereInstanzen != 0;
+    }
     const std::string dataFolder = applicationDataFolder();
     if (!environmentValue("appdata")) {
         // The desktop's configuration folder may not exist yet on a fresh
@@ -78,17 +85,27 @@ bool startUp(AppState& app, std::vector<std::string> arguments) {
     }
     app.settingsBase = dataFolder + "/";
     app.musicFolder = userProfileFolder() + "/Music/";
-    app.skin = loadSkinImages();
     app.settings = loadStartupSettings(app.settingsBase);
 
     // Held until the process ends; the kernel lets go of it however it ends.
     app.instanceLock = std::make_unique<InstanceLock>(instanceLockName);
-    if (!app.instanceLock->acquired() && app.settings.mehrereInstanzen == 0) {
+    return app.instanceLock->acquired() || app.settings.mehrereInstanzen != 0;
+}
+
+bool startUp(AppState& app, std::vector<std::string> arguments) {
+    if (!claimInstance(app)) {
         return false;
     }
+    app.arguments = std::move(arguments);
+    // What a rewrite cut short by a kill left beside the preferences file.
+    removeLeftoverTempFiles(app.settingsFilePath());
+    app.skin = loadSkinImages();
 
     app.input = std::make_unique<InputState>();
     buildUserInterface(app);
+    // The window stands; now the media engine, which the command-line files
+    // need.
+    initialiseMediaEngine();
     app.playlist.addCommandLineFiles(app.arguments);
     return true;
 }
@@ -103,17 +120,24 @@ void shutDown(AppState& app) {
 }
 
 int runApplication(int argc, char** argv) {
+    // A second instance that may not run ends before anything heavy is set
+    // up: no connection to the display, no media engine, no audio device.
+    auto app = std::make_unique<AppState>();
+    if (!claimInstance(*app)) {
+        return 0;
+    }
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonlira"));
     QApplication::setDesktopFileName(QStringLiteral("tonlira"));
-    initialiseMediaEngine();
+    keepToolkitSettingsOffDisk();
+    loadGermanStandardTexts();
 
-    auto app = std::make_unique<AppState>();
-    if (!startUp(*app, commandLineFiles(argc, argv))) {
-        return 0;
+    if (startUp(*app, commandLineFiles(argc, argv))) {
+        runMainLoop(*app);
+        shutDown(*app);
     }
-    runMainLoop(*app);
-    shutDown(*app);
+    // The widgets go before the application object.
+    app.reset();
     return 0;
 }
 

@@ -31,6 +31,10 @@ void runPass(AppState& app) {
     app.statusBarShown = app.window->isChecked(MenuId::ShowStatusBar);
     if (!app.layoutSettled) {
         app.window->layoutPass(app.libraryShown, app.playlistShown, true);
+        // Done: a pass that sets the size the window already has brings no
+        // size event, and a layout pass still pending would undo the
+        // person's next resize.
+        app.layoutSettled = true;
     }
 
     if (event) {

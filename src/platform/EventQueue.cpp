@@ -2,11 +2,27 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace tonlira {
+namespace {
+
+bool isTimer(const Event& event) { return event.kind == EventKind::Timer; }
+
+bool sameTimer(const Event& a, const Event& b) {
+    return isTimer(a) && isTimer(b) && a.source == b.source && a.window == b.window;
+}
+
+}  // namespace
 
 void EventQueue::post(const Event& event) {
     {
         std::lock_guard lock(mutex_);
+        const bool merged = isTimer(event) && std::any_of(events_.begin(), events_.end(),
+                                                          [&](const Event& e) { return sameTimer(e, event); });
+        if (merged) {
+            return;
+        }
         events_.push_back(event);
     }
     posted_.notify_one();
@@ -17,22 +33,31 @@ std::optional<Event> EventQueue::take() {
     if (events_.empty()) {
         return std::nullopt;
     }
-    const Event event = events_.front();
-    events_.pop_front();
+    // The oldest event that is not a timer goes first; a timer only when
+    // nothing else waits.
+    auto next = std::find_if_not(events_.begin(), events_.end(), isTimer);
+    if (next == events_.end()) {
+        next = events_.begin();
+    }
+    const Event event = *next;
+    events_.erase(next);
     return event;
 }
 
 std::optional<Event> EventQueue::wait(std::chrono::milliseconds limit) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (auto event = take()) {
-        return event;
-    }
+    // One hand-over to Qt per call: after the wait, so that input which came
+    // in meanwhile is posted before the queue is read.
     {
         std::unique_lock lock(mutex_);
         posted_.wait_for(lock, limit, [this] { return !events_.empty(); });
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     return take();
+}
+
+std::size_t EventQueue::pending() const {
+    std::lock_guard lock(mutex_);
+    return events_.size();
 }
 
 bool EventQueue::empty() const {

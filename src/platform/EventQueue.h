@@ -3,6 +3,11 @@
 // widgets; the wiring turns what the widgets report into Events posted here,
 // and the main loop takes them one at a time with a bounded wait.
 //
+// Timer events behave as a window system's timer messages: at most one is
+// pending per timer number and window (a tick that finds one waiting is
+// merged into it), and they are handed out only when nothing else waits, so
+// ticks that fired during a modal box never delay the next command.
+//
 // Threading: post() may be called from any thread. wait() is for the GUI
 // thread only, since it also lets Qt deliver the window system's input.
 
@@ -47,11 +52,14 @@ class EventQueue {
 public:
     void post(const Event& event);
 
-    // Lets Qt deliver pending window-system events, then returns the oldest
-    // posted event, waiting at most `limit` for one to arrive.
+    // Waits at most `limit` for an event to be posted, lets Qt deliver the
+    // window system's pending input, then returns the next event: the
+    // oldest that is not a timer tick, else the oldest tick.
     std::optional<Event> wait(std::chrono::milliseconds limit);
 
     bool empty() const;
+    // Events waiting, timer events included.
+    std::size_t pending() const;
 
 private:
     std::optional<Event> take();

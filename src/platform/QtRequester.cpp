@@ -29,7 +29,8 @@ QMessageBox::Icon toQt(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// "Audio Dateien (.mp3)|*.mp3;*.wav" becomes "Audio Dateien (.mp3) (*.mp3 *.wav)".
+// "Audio Dateien (.mp3)|*.mp3;*.wav" becomes "Audio Dateien (.mp3) (*.mp3 *.wav)";
+// the dialog shows only the description (fileDialogOptions).
 QString toQtFilter(const std::string& filter) {
     const QString text = QString::fromStdString(filter);
     const QStringList parts = text.split(u'|');
@@ -47,6 +48,10 @@ QString displayText(const std::string& text) {
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return shown;
 }
+
+// Filters are listed by their description alone, as "Desc|*.a;*.b" means:
+// the patterns select the files but are not shown a second time.
+constexpr QFileDialog::Options fileDialogOptions = QFileDialog::HideNameFilterDetails;
 
 }  // namespace
 
@@ -88,7 +93,8 @@ std::vector<std::string> QtRequester::chooseFiles(const std::string& startFolder
     std::vector<std::string> chosen;
     runOnGuiThread([&] {
         const QStringList files = QFileDialog::getOpenFileNames(
-            ownerWindow(), QString(), QString::fromStdString(startFolder), toQtFilter(filter));
+            ownerWindow(), QString(), QString::fromStdString(startFolder), toQtFilter(filter), nullptr,
+            fileDialogOptions);
         for (const QString& file : files) {
             chosen.push_back(file.toStdString());
         }

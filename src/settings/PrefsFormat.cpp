@@ -82,6 +82,21 @@ bool hasLineEnd(std::string_view text) {
     return text.find_first_of(kLineEndChars) != std::string_view::npos;
 }
 
+bool isWellFormedUtf8(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto decoded = decodeUtf8(bytes);
+        if (!decoded) {
+            return false;
+        }
+        bytes.remove_prefix(decoded->length);
+    }
+    return true;
+}
+
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
@@ -90,8 +105,13 @@ PrefsDocument parsePrefs(std::string_view bytes) {
     PrefsDocument document;
     std::string text;
     if (bytes.starts_with(kByteOrderMark)) {
+        // Taken byte for byte: what is not well-formed is kept, not repaired,
+        // so a rewrite leaves it as it was.
         document.encoding = PrefsEncoding::Utf8;
-        text = repairUtf8(bytes.substr(kByteOrderMark.size()));
+        text = bytes.substr(kByteOrderMark.size());
+    } else if (!isAscii(bytes) && isWellFormedUtf8(bytes)) {
+        document.encoding = PrefsEncoding::Utf8WithoutMark;
+        text = bytes;
     } else {
         text = windows1252ToUtf8(bytes);
     }
@@ -123,6 +143,9 @@ std::string renderPrefs(PrefsDocument& document) {
             return std::move(*bytes);
         }
         document.encoding = PrefsEncoding::Utf8;
+    }
+    if (document.encoding == PrefsEncoding::Utf8WithoutMark) {
+        return text;
     }
     std::string bytes;
     bytes.reserve(kByteOrderMark.size() + kLineEnd.size() + text.size());

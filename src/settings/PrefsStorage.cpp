@@ -4,9 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <signal.h>
+
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
+#include <filesystem>
+#include <optional>
 #include <random>
 
 namespace tonlira {
@@ -90,11 +95,30 @@ struct TempFile {
     int fd = -1;
 };
 
+// Temporary files are named "." + file name + ".tmp-" + writer's process
+// id + "-" + a unique tail.
+std::string tempPrefix(const std::string& target) { return "." + fileName(target) + ".tmp-"; }
+
+// The writer's process id in a temporary file's name, if it is one of ours.
+std::optional<pid_t> tempFileWriter(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix)) {
+        return std::nullopt;
+    }
+    name.remove_prefix(prefix.size());
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
+    if (error != std::errc{} || pid <= 0 || end == name.data() + name.size() || *end != '-') {
+        return std::nullopt;
+    }
+    return pid;
+}
+
+bool processRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
+
 TempFile createTempBeside(const std::string& target) {
     static std::atomic<unsigned> counter{0};
     std::random_device entropy;
-    const std::string stem = parentFolder(target) + "/." + fileName(target) + ".tmp-" +
-                             std::to_string(getpid()) + "-";
+    const std::string stem = parentFolder(target) + "/" + tempPrefix(target) + std::to_string(getpid()) + "-";
     for (int attempt = 0; attempt < kMaxTempAttempts; ++attempt) {
         std::string candidate = stem + std::to_string(counter++) + "-" + std::to_string(entropy());
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
@@ -188,6 +212,28 @@ bool replaceStoredContent(const std::string& path, std::string_view bytes) {
     }
     syncFolder(parentFolder(target));
     return true;
+}
+
+int removeLeftoverTempFiles(const std::string& path) {
+    const std::string target = finalTarget(path);
+    const std::string prefix = tempPrefix(target);
+    std::error_code error;
+    std::filesystem::directory_iterator entries(parentFolder(target), error);
+    int removed = 0;
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        const std::string name = entries->path().filename().string();
+        const auto writer = tempFileWriter(name, prefix);
+        // A process id in use may be a new process that happens to carry
+        // the dead writer's number: such a file waits for a later start.
+        std::error_code typeError;
+        if (!writer || processRuns(*writer) || !entries->is_regular_file(typeError)) {
+            continue;
+        }
+        if (::unlink(entries->path().c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 }  // namespace tonlira

@@ -32,4 +32,9 @@ bool createEmptyFile(const std::string& path);
 // returned. A missing file is created.
 bool replaceStoredContent(const std::string& path, std::string_view bytes);
 
+// Removes the temporary files that rewrites of `path` by processes no longer
+// running left beside it (a rewrite cut short by a kill). The file itself,
+// and the temporary files of running processes, stay. Returns how many went.
+int removeLeftoverTempFiles(const std::string& path);
+
 }  // namespace tonlira

@@ -6,9 +6,13 @@
 #include "ui/PlayerLook.h"
 #include "ui/skin/SkinButton.h"
 
+#include <QKeyEvent>
 #include <QSlider>
 
+#include <algorithm>
+
 #include <array>
+#include <optional>
 
 namespace tonlira {
 namespace {
@@ -37,7 +41,43 @@ constexpr Geometry sliderGeometry{0, 46, 370, 29};
 constexpr Geometry titleDisplayGeometry{5, 5, 360, 40};
 constexpr Geometry dialGeometry{365, 1, 130, 130};
 constexpr int sliderInitialMaximum = 100;
+constexpr int sliderPageFraction = 5;  // a page is this part of the range
+constexpr int sliderLineStep = 1;      // an arrow key's step, in milliseconds
 constexpr Colour titleDisplayBackground = 0;
+
+// The position slider's keys, as a track bar takes them: Left and Up step
+// back, Right and Down forward, Page Up pages back, Page Down forward, Home
+// and End go to the ends.
+class PositionSlider final : public QSlider {
+public:
+    using QSlider::QSlider;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const std::optional<SliderAction> action = actionFor(event->key());
+        if (!action) {
+            QSlider::keyPressEvent(event);
+            return;
+        }
+        triggerAction(*action);
+        event->accept();
+    }
+
+private:
+    static std::optional<SliderAction> actionFor(int key) {
+        switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Up: return SliderSingleStepSub;
+        case Qt::Key_Right:
+        case Qt::Key_Down: return SliderSingleStepAdd;
+        case Qt::Key_PageUp: return SliderPageStepSub;
+        case Qt::Key_PageDown: return SliderPageStepAdd;
+        case Qt::Key_Home: return SliderToMinimum;
+        case Qt::Key_End: return SliderToMaximum;
+        default: return std::nullopt;
+        }
+    }
+};
 
 }  // namespace
 
@@ -80,10 +120,14 @@ void PlayerPanel::buildButtons(const SkinImages& skin, ControlMap& controls) {
 }
 
 void PlayerPanel::buildSlider(const PlayerLook& look) {
-    positionSlider_ = new QSlider(Qt::Horizontal, this);
+    positionSlider_ = new PositionSlider(Qt::Horizontal, this);
     place(positionSlider_, sliderGeometry);
     positionSlider_->setRange(0, sliderInitialMaximum);
-    positionSlider_->setFocusPolicy(Qt::NoFocus);
+    fitSliderPage();
+    positionSlider_->setSingleStep(sliderLineStep);
+    // A click gives it the focus, so the arrows, Page Up/Down, Home and End
+    // move it from there.
+    positionSlider_->setFocusPolicy(Qt::ClickFocus);
     setBackground(positionSlider_, look.player);
     auto sliderChanged = [this] {
         if (!sliderSetByProgram_) {
@@ -95,9 +139,19 @@ void PlayerPanel::buildSlider(const PlayerLook& look) {
 }
 
 void PlayerPanel::setSliderRange(int maximum) {
+    if (maximum == positionSlider_->maximum()) {
+        return;
+    }
     sliderSetByProgram_ = true;
     positionSlider_->setMaximum(maximum);
+    fitSliderPage();
     sliderSetByProgram_ = false;
+}
+
+void PlayerPanel::fitSliderPage() {
+    // A click on the track and Page Up/Down move by a fifth of the range.
+    const int range = positionSlider_->maximum() - positionSlider_->minimum();
+    positionSlider_->setPageStep(std::max(1, range / sliderPageFraction));
 }
 
 void PlayerPanel::setSliderValue(int value) {

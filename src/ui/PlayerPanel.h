@@ -44,6 +44,7 @@ signals:
 private:
     void buildButtons(const SkinImages& skin, ControlMap& controls);
     void buildSlider(const PlayerLook& look);
+    void fitSliderPage();
 
     QSlider* positionSlider_ = nullptr;
     std::unique_ptr<TitleDisplay> titleDisplay_;

@@ -111,14 +111,15 @@ int PlayerWindow::menuBarHeight() const {
 void PlayerWindow::layoutPass(bool libraryShown, bool playlistShown, bool resize) {
     const layout::WindowBounds bounds = layout::boundsFor(playlistShown, libraryShown, statusBarHeight());
     const int menu = menuBarHeight();
-    if (resize) {
-        QMainWindow::resize(bounds.innerSize);
-    }
     // The bounds are of the area below the menu bar; a maximum below the
-    // minimum gives way to the minimum.
+    // minimum gives way to the minimum. They are set before the size, which
+    // the old bounds would otherwise clip.
     setMinimumSize(bounds.minimum.width(), bounds.minimum.height() + menu);
     setMaximumSize(std::max(bounds.maximum.width(), bounds.minimum.width()),
                    std::max(bounds.maximum.height(), bounds.minimum.height()) + menu);
+    if (resize) {
+        QMainWindow::resize(bounds.innerSize);
+    }
 }
 
 void PlayerWindow::resizePass() {

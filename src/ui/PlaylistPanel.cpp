@@ -3,6 +3,7 @@
 #include "ui/Layout.h"
 
 #include <QEvent>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 namespace tonlira {
@@ -13,6 +14,31 @@ constexpr Geometry playlistPanelGeometry{layout::playerPanelWidth + layout::pane
 constexpr Geometry playlistViewGeometry{5, 25, 190, 370};
 constexpr int titleColumnWidth = 116;
 constexpr int lengthColumnWidth = 60;
+constexpr int titleColumn = 0;
+
+// A report list without full-row selection: the selected row is highlighted
+// in its title cell only.
+class TitleCellSelection final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() != titleColumn) {
+            option->state &= ~QStyle::State_Selected;
+        }
+    }
+};
+
+// The selection stays as visible when the list has no focus as when it has.
+void keepSelectionVisible(QWidget* view) {
+    QPalette palette = view->palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    }
+    view->setPalette(palette);
+}
 
 }  // namespace
 
@@ -30,6 +56,8 @@ PlaylistPanel::PlaylistPanel(const PlayerLook& look, QWidget* parent, ControlMap
     view_->setRootIsDecorated(false);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setAllColumnsShowFocus(false);
+    view_->setItemDelegate(new TitleCellSelection(view_));
+    keepSelectionVisible(view_);
     view_->setFrameShadow(QFrame::Sunken);
     view_->viewport()->installEventFilter(this);
     controls[ControlId::PlaylistView] = view_;

@@ -95,27 +95,34 @@ void renderTitleFrame(TitleDisplay* display) {
     if (display == nullptr) {
         return;
     }
-    QPainter painter;
-    if (painter.begin(&display->image)) {
-        painter.fillRect(0, 0, display->width, display->height,
-                         toQColor(display->backgroundColour));
-        painter.setFont(display->font);
-        const QFontMetrics metrics = painter.fontMetrics();
+    // Measured again only when the text or the font changed.
+    if (!display->shown || display->text != display->shownFrame.text || display->font != display->shownFrame.font) {
+        const QFontMetrics metrics(display->font, &display->image);
         display->textHeight = metrics.height();
         display->textWidth = metrics.horizontalAdvance(display->text);
-        display->y = static_cast<float>(display->height) / 2.0f -
-                     static_cast<float>(display->textHeight) / 2.0f;
+        display->textAscent = metrics.ascent();
+    }
+    display->y = static_cast<float>(display->height) / 2.0f - static_cast<float>(display->textHeight) / 2.0f;
+    const ScrollPosition next = nextScrollPosition({display->x, display->direction}, display->textWidth,
+                                                   display->width, display->speed);
+    display->x = next.x;
+    display->direction = next.direction;
 
-        const ScrollPosition next = nextScrollPosition({display->x, display->direction},
-                                                       display->textWidth, display->width,
-                                                       display->speed);
-        display->x = next.x;
-        display->direction = next.direction;
-
+    const TitleDisplay::Frame frame{display->text,   rnd(display->x),      rnd(display->y),
+                                    display->width,  display->height,      display->textColour,
+                                    display->backgroundColour, display->font};
+    if (display->shown && frame == display->shownFrame) {
+        return;  // the same picture is already on screen
+    }
+    QPainter painter;
+    if (painter.begin(&display->image)) {
+        painter.fillRect(0, 0, display->width, display->height, toQColor(display->backgroundColour));
+        painter.setFont(display->font);
         painter.setPen(toQColor(display->textColour));
-        painter.drawText(QPoint(rnd(display->x), rnd(display->y) + metrics.ascent()),
-                         display->text);
+        painter.drawText(QPoint(frame.x, frame.y + display->textAscent), display->text);
         painter.end();
+        display->shownFrame = frame;
+        display->shown = true;
     }
     show(*display);
 }

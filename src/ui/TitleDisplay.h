@@ -4,6 +4,10 @@
 // pixels per frame; a narrower one stands centred. The main loop renders one
 // frame per pass.
 //
+// A frame is drawn and handed to the control only when it differs from the
+// one on screen (text, scroll step, colours, size, font), so an idle display
+// costs nothing but the arithmetic of its scroll position.
+//
 // A null TitleDisplay* stands for an absent display: the setters then return
 // 0 and change nothing.
 
@@ -38,6 +42,7 @@ struct TitleDisplay {
     QImage image;            // width x height, 24-bit colour
     int textWidth = 0;       // measured in the last frame
     int textHeight = 0;
+    int textAscent = 0;      // of the font, measured with the text
     Colour textColour = 0;
     Colour backgroundColour = 0;
     ScrollDirection direction = ScrollDirection::Left;
@@ -46,6 +51,22 @@ struct TitleDisplay {
 
     // The control showing the image; owned by its parent widget.
     QPointer<ImageControl> control;
+
+    // What the image on screen shows; an empty text with `shown` false
+    // until the first frame.
+    struct Frame {
+        QString text;
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        Colour textColour = 0;
+        Colour backgroundColour = 0;
+        QFont font;
+        bool operator==(const Frame&) const = default;
+    };
+    Frame shownFrame;
+    bool shown = false;
 };
 
 // Makes the display and its image control (width x height at left, top in

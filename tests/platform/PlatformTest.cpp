@@ -98,5 +98,34 @@ TEST(EventQueue, WaitsBoundedAndDeliversInOrderFromAnyThread) {
     EXPECT_TRUE(queue.empty());
 }
 
+TEST(EventQueue, MergesTimerTicksAndHandsThemOutAfterEverythingElse) {
+    EventQueue queue;
+    for (int tick = 0; tick < 50; ++tick) {
+        queue.post(Event::timer(TimerId::Refresh));
+        queue.post(Event::timer(TimerId::Refresh, WindowId::MiniPlayer));
+    }
+    EXPECT_EQ(queue.pending(), 2U) << "one pending tick per timer number and window";
+    queue.post(Event::size(WindowId::Player));
+    queue.post(Event::menu(MenuId::Stop));
+    queue.post(Event::timer(TimerId::Refresh));
+    EXPECT_EQ(queue.pending(), 4U);
+
+    const std::vector<std::pair<EventKind, WindowId>> expected{
+        {EventKind::Size, WindowId::Player},
+        {EventKind::Menu, WindowId::Player},
+        {EventKind::Timer, WindowId::Player},
+        {EventKind::Timer, WindowId::MiniPlayer},
+    };
+    for (const auto& [kind, window] : expected) {
+        const auto event = queue.wait(std::chrono::milliseconds(2));
+        ASSERT_TRUE(event.has_value());
+        EXPECT_EQ(event->kind, kind);
+        EXPECT_EQ(event->window, window);
+    }
+    EXPECT_TRUE(queue.empty());
+    queue.post(Event::timer(TimerId::Refresh));
+    EXPECT_EQ(queue.pending(), 1U) << "a tick taken makes room for the next one";
+}
+
 }  // namespace
 }  // namespace tonlira::test

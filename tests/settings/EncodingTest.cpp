@@ -64,19 +64,57 @@ TEST_F(PrefsEncodingTest, Utf8FilesKeepTheirMarkAndGainALineEndAfterIt) {
     EXPECT_EQ(readFile(path), kBom + crlfLines({"", "[Allgemein]", "std_lautstärke = 5", "name = 日本"}));
 }
 
-TEST_F(PrefsEncodingTest, BrokenUtf8BecomesQuestionMarksOrIsDropped) {
+TEST_F(PrefsEncodingTest, BytesThatAreNotUtf8SurviveARewriteOfAMarkedFile) {
     // A lead byte without its continuation, a stray continuation byte, a
     // three-byte sequence cut short, an overlong form.
-    writeFile(path, kBom + "[G]\r\nk = a\xC3" "b\x80" "c\xE2\x82" "d\xC0\xAF" "e\r\n");
+    const std::string broken = "a\xC3" "b\x80" "c\xE2\x82" "d\xC0\xAF" "e";
+    writeFile(path, kBom + "\r\n[Allgemein]\r\nplaylist = 0\r\n[G]\r\nk = " + broken + "\r\n; " + broken +
+                        "\r\n[" + broken + "]\r\n" + broken + " = 1\r\n");
     ASSERT_TRUE(file.open(path));
     file.selectGroup("G");
     ASSERT_TRUE(file.beginKeys() && file.nextKey());
-    EXPECT_EQ(file.keyValue(), "a?bc?d?e");
+    EXPECT_EQ(file.keyValue(), broken) << "read as stored";
 
-    file.selectGroup("G");
-    file.writeString("w", "x\xFFy");
+    file.selectGroup("Allgemein");
+    file.writeInteger("playlist", 1);
     file.close();
-    EXPECT_EQ(readFile(path), kBom + crlfLines({"", "[G]", "k = a?bc?d?e", "w = x?y"}));
+    EXPECT_EQ(readFile(path), kBom + crlfLines({"", "[Allgemein]", "playlist = 1", "[G]", "k = " + broken,
+                                                "; " + broken, "[" + broken + "]", broken + " = 1"}));
+}
+
+TEST_F(PrefsEncodingTest, AnEditorsUtf8FileWithoutMarkIsReadAndWrittenAsUtf8) {
+    writeFile(path, "[Allgemein]\nstd_lautstärke = 10\n; Größe\n");
+    ASSERT_TRUE(file.open(path));
+    EXPECT_EQ(file.encoding(), PrefsEncoding::Utf8WithoutMark);
+    file.selectGroup("Allgemein");
+    EXPECT_EQ(file.readInteger("STD_LAUTSTärke", 0), 10);
+    file.writeString("ordner", "Müsik €");
+    file.close();
+    EXPECT_EQ(readFile(path), crlfLines({"[Allgemein]", "std_lautstärke = 10", "; Größe", "ordner = Müsik €"}));
+}
+
+TEST_F(PrefsEncodingTest, FilesWithoutMarkThatAreNotUtf8StayEightBit) {
+    struct Sample {
+        std::string line;   // as on disk
+        std::string value;  // as the program reads it
+    };
+    const std::vector<Sample> samples{
+        {"k = M\xFCller", "Müller"},
+        {"k = \xC4rger", "Ärger"},       // a lead byte before an ASCII letter
+        {"k = Gr\xF6\xDF" "e", "Größe"},  // two non-ASCII bytes in a row
+        {"k = plain", "plain"},
+    };
+    for (const Sample& sample : samples) {
+        writeFile(path, crlfLines({"[G]", sample.line}));
+        ASSERT_TRUE(file.open(path));
+        EXPECT_EQ(file.encoding(), PrefsEncoding::EightBit) << sample.value;
+        file.selectGroup("G");
+        ASSERT_TRUE(file.beginKeys() && file.nextKey());
+        EXPECT_EQ(file.keyValue(), sample.value);
+        file.writeInteger("n", 1);
+        file.close();
+        EXPECT_EQ(readFile(path), crlfLines({"[G]", sample.line, "n = 1"})) << sample.value;
+    }
 }
 
 TEST_F(PrefsEncodingTest, ATextWindows1252LacksTurnsTheFileIntoUtf8) {

@@ -2,11 +2,15 @@
 // never over a file it may not replace.
 
 #include "settings/PreferencesFile.h"
+#include "settings/PrefsStorage.h"
 
 #include "settings/PrefsTestSupport.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tonlira::test {
 namespace {
@@ -137,6 +141,46 @@ TEST_F(PrefsStorageTest, FilesThatMayNotBeWrittenKeepTheirBytes) {
     }
     EXPECT_EQ(namesIn(dir / "open"), (std::vector<std::string>{"readonly.prefs", "unreadable.prefs"}));
     EXPECT_EQ(namesIn(dir / "locked"), std::vector<std::string>{"Tonlira.prefs"});
+}
+
+// The id of a process that has ended (and been reaped).
+pid_t endedProcess() {
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(PrefsStorageTest, LeftoversOfEndedWritersGoEverythingElseStays) {
+    writeFile(path, before);
+    const std::string dead = ".Tonlira.prefs.tmp-" + std::to_string(endedProcess()) + "-0-12345";
+    const std::string live = ".Tonlira.prefs.tmp-" + std::to_string(getpid()) + "-3-999";
+    const std::vector<std::string> kept{
+        ".Tonlira.prefs.tmp-",            // no writer
+        ".Tonlira.prefs.tmp-x1-2",        // not a number
+        ".Tonlira.prefs.tmp-77",          // no tail
+        ".Other.prefs.tmp-1-2",           // another file's
+        "Tonlira.prefs",
+        "Tonlira.prefs.tmp-1-2",          // not hidden: not ours
+        live,
+    };
+    writeFile(dir / dead, "half");
+    for (const std::string& name : kept) {
+        if (name != "Tonlira.prefs") {
+            writeFile(dir / name, "x");
+        }
+    }
+    fs::create_directory(dir / (".Tonlira.prefs.tmp-" + std::to_string(endedProcess()) + "-1-1"));
+
+    EXPECT_EQ(removeLeftoverTempFiles(path.string()), 1);
+    EXPECT_FALSE(fs::exists(dir / dead));
+    for (const std::string& name : kept) {
+        EXPECT_TRUE(fs::exists(dir / name)) << name;
+    }
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(removeLeftoverTempFiles((dir / "missing" / "Tonlira.prefs").string()), 0);
 }
 
 }  // namespace

@@ -158,6 +158,50 @@ TEST_F(PlayerTitle, ColoursApplyFromTheNextFrame) {
     EXPECT_TRUE(red);
 }
 
+TEST_F(PlayerTitle, AFrameIsHandedOverOnlyWhenItChanges) {
+    // Each frame handed to the control is a new image.
+    const auto onScreen = [&] { return display->control->image().cacheKey(); };
+    const auto render = [&](int frames) {
+        for (int i = 0; i < frames; ++i) {
+            renderTitleFrame(display.get());
+        }
+    };
+    render(1);
+    const qint64 empty = onScreen();
+    render(20);
+    EXPECT_EQ(onScreen(), empty) << "nothing changed, nothing drawn";
+
+    setTitleText(display.get(), QStringLiteral("Lied"));
+    render(1);
+    const qint64 withText = onScreen();
+    EXPECT_NE(withText, empty) << "a new text";
+    render(20);
+    EXPECT_EQ(onScreen(), withText) << "a short title stands still";
+
+    setTitleColours(display.get(), textColour, makeColour(0, 255, 0));
+    render(1);
+    EXPECT_NE(onScreen(), withText) << "new colours";
+    EXPECT_EQ(display->control->image().pixelColor(0, 0), QColor(0, 255, 0));
+
+    // A long title moves a whole pixel per frame at speed 1, a tenth of one
+    // at speed 0.1: every step that moves the text is shown, no other.
+    setTitleText(display.get(), longTitle());
+    for (int frame = 0; frame < 10; ++frame) {
+        const qint64 before = onScreen();
+        render(1);
+        EXPECT_NE(onScreen(), before) << "frame " << frame;
+    }
+    setTitleSpeed(display.get(), 0.1f);
+    int handedOver = 0;
+    for (int frame = 0; frame < 40; ++frame) {
+        const qint64 before = onScreen();
+        render(1);
+        handedOver += onScreen() != before ? 1 : 0;
+    }
+    EXPECT_GE(handedOver, 3);
+    EXPECT_LE(handedOver, 5);
+}
+
 TEST(TitleDisplay, AbsentDisplayChangesNothing) {
     EXPECT_EQ(setTitleText(nullptr, QStringLiteral("x")), 0);
     EXPECT_EQ(setTitleColours(nullptr, 0, 0), 0);
