@@ -1,11 +1,12 @@
 #include "platform/QtRequester.h"
 
+#include "platform/GuiThread.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
-#include <QThread>
 
 #include <algorithm>
 #include <condition_variable>
@@ -100,19 +101,6 @@ void releaseWorkerMessages(bool released) {
             wait->box->deleteLater();
         }
     }
-}
-
-bool isGuiThread() {
-    const QCoreApplication* app = QCoreApplication::instance();
-    return app == nullptr || QThread::currentThread() == app->thread();
-}
-
-void runOnGuiThread(const std::function<void()>& work) {
-    if (isGuiThread()) {
-        work();
-        return;
-    }
-    QMetaObject::invokeMethod(QCoreApplication::instance(), work, Qt::BlockingQueuedConnection);
 }
 
 void QtRequester::showMessage(const MessageRequest& request) {

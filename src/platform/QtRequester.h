@@ -3,8 +3,6 @@
 
 #include "platform/Requester.h"
 
-#include <functional>
-
 namespace tonlira {
 
 class QtRequester final : public Requester {
@@ -17,18 +15,10 @@ public:
     std::optional<Colour> chooseColour(Colour initial) override;
 };
 
-// True on the thread that owns the application's widgets (and when there is
-// no application yet).
-bool isGuiThread();
-
 // Message boxes of worker threads. With `released` set, every box a worker
 // waits on counts as answered (and is closed when called on the GUI thread),
 // and a worker's later boxes return at once until it is cleared again. Used
 // to stop a worker that may be waiting for a person: release, join, clear.
 void releaseWorkerMessages(bool released);
-
-// Runs `work` on the GUI thread: directly when called there, otherwise
-// queued to it while the calling thread waits for it to finish.
-void runOnGuiThread(const std::function<void()>& work);
 
 }  // namespace tonlira
