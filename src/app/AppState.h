@@ -3,6 +3,7 @@
 // Owned by the program's entry; GUI thread only, except the playlist and the
 // playback flags, which carry their own threading contracts.
 
+#include "library/FolderLoader.h"
 #include "library/LibraryFolder.h"
 #include "library/Playlist.h"
 #include "library/PlaybackState.h"
@@ -11,8 +12,11 @@
 #include "platform/InputState.h"
 #include "platform/InstanceLock.h"
 #include "settings/Settings.h"
+#include "ui/AddFolderDialog.h"
 #include "ui/PlayerWindow.h"
 #include "ui/skin/SkinImages.h"
+
+#include <QPointer>
 
 #include <memory>
 #include <string>
@@ -38,9 +42,12 @@ struct AppState {
     PlaybackState playback;
     Playlist playlist{playback};
     std::vector<LibraryFolder> library;
+    // Fills the playlist from a folder; stopped before the playlist goes.
+    FolderLoader loader{playlist};
 
     std::unique_ptr<PlayerWindow> window;
     std::unique_ptr<PlayerViews> views;
+    QPointer<AddFolderDialog> addFolderDialog;  // owned by the window; null while closed
     std::unique_ptr<Transport> transport;
 
     std::unique_ptr<InstanceLock> instanceLock;

@@ -1,9 +1,11 @@
 #include "app/Application.h"
 
 #include "app/AppState.h"
+#include "app/LibraryActions.h"
 #include "app/MainLoop.h"
 #include "app/PlayerViews.h"
 #include "app/StatusBar.h"
+#include "library/LibraryKeys.h"
 #include "media/MediaEngine.h"
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
@@ -55,6 +57,8 @@ void buildUserInterface(AppState& app) {
 
 AppState::AppState() = default;
 AppState::~AppState() {
+    // No loader outlives the playlist it fills.
+    loader.stop();
     // The views go before the window they draw on.
     playlist.setRows(nullptr);
 }
@@ -107,16 +111,16 @@ bool startUp(AppState& app, std::vector<std::string> arguments) {
     // need.
     initialiseMediaEngine();
     app.playlist.addCommandLineFiles(app.arguments);
+    loadLibraryAtStartUp(app);
     return true;
 }
 
 void shutDown(AppState& app) {
-    std::vector<PrefsKeyValue> libraryKeys;
-    for (const LibraryFolder& folder : app.library) {
-        libraryKeys.push_back({folder.name + ":" + std::to_string(folder.level), folder.path});
-    }
+    // A load still running ends first (also when its worker waits in a
+    // message box), so nothing touches the playlist while it goes.
+    app.loader.stop();
     saveAtExit(app.settingsFilePath(), app.window->isChecked(MenuId::ShowPlaylist),
-               app.window->isChecked(MenuId::ShowLibrary), libraryKeys);
+               app.window->isChecked(MenuId::ShowLibrary), libraryKeys(app.library));
 }
 
 int runApplication(int argc, char** argv) {

@@ -2,6 +2,7 @@
 
 #include "app/Actions.h"
 #include "app/AppState.h"
+#include "app/LibraryActions.h"
 #include "app/StatusBar.h"
 
 #include <QSlider>
@@ -45,9 +46,9 @@ void playSelectedRow(AppState& app, const Event&) {
 
 constexpr std::array menuTable{
     MenuRoute{MenuId::OpenFile, openFilesReplacing},
-    MenuRoute{MenuId::OpenFolder, nullptr},        // the folder loader
-    MenuRoute{MenuId::AddLibraryFolder, nullptr},  // the add-folder dialog
-    MenuRoute{MenuId::ClearLibrary, nullptr},      // clearing the audio library
+    MenuRoute{MenuId::OpenFolder, run<openFolder>},
+    MenuRoute{MenuId::AddLibraryFolder, run<openAddFolderDialog>},
+    MenuRoute{MenuId::ClearLibrary, run<clearLibrary>},
     MenuRoute{MenuId::AddFiles, openFilesAppending},
     MenuRoute{MenuId::ClearPlaylist, clearPlaylist},
     MenuRoute{MenuId::Quit, run<requestQuit>},
@@ -63,7 +64,7 @@ constexpr std::array menuTable{
     MenuRoute{MenuId::StayOnTop, run<toggleStayOnTop>},
     MenuRoute{MenuId::MinimiseToTaskbar, nullptr},  // the taskbar mini-player
     MenuRoute{MenuId::Settings, nullptr},           // the settings window
-    MenuRoute{MenuId::Enqueue, nullptr},            // the folder loader
+    MenuRoute{MenuId::Enqueue, run<enqueueLibraryEntry>},
     MenuRoute{MenuId::About, run<showAbout>},
 };
 
@@ -82,8 +83,8 @@ constexpr std::array controlTable{
     ControlRoute{W::Player, C::NextButton, any, transport<&Transport::next>},
     ControlRoute{W::Player, C::PositionSlider, any, seekToPlayerSlider},
     ControlRoute{W::Player, C::VolumeDial, T::LeftClick, dialClicked},
-    ControlRoute{W::Player, C::LibraryTree, T::Change, nullptr},      // folder contents
-    ControlRoute{W::Player, C::LibraryTree, T::RightClick, nullptr},  // library popup
+    ControlRoute{W::Player, C::LibraryTree, T::Change, run<showFolderContents>},
+    ControlRoute{W::Player, C::LibraryTree, T::RightClick, run<showLibraryPopup>},
     ControlRoute{W::Player, C::PlaylistView, T::LeftDoubleClick, playSelectedRow},
     ControlRoute{W::MiniPlayer, C::MiniPrevious, any, transport<&Transport::previous>},
     ControlRoute{W::MiniPlayer, C::MiniNext, any, transport<&Transport::next>},
@@ -93,10 +94,10 @@ constexpr std::array controlTable{
     ControlRoute{W::MiniPlayer, C::MiniRestore, any, nullptr},
     ControlRoute{W::MiniPlayer, C::MiniSongInfo, any, nullptr},
     ControlRoute{W::SongInfo, C::SongInfoSlider, any, nullptr},
-    ControlRoute{W::AddFolder, C::AddFolderMoveRight, any, nullptr},
-    ControlRoute{W::AddFolder, C::AddFolderMoveLeft, any, nullptr},
-    ControlRoute{W::AddFolder, C::AddFolderCommit, any, nullptr},
-    ControlRoute{W::AddFolder, C::AddFolderCancel, any, nullptr},
+    ControlRoute{W::AddFolder, C::AddFolderMoveRight, any, run<addFolderMoveRight>},
+    ControlRoute{W::AddFolder, C::AddFolderMoveLeft, any, run<addFolderMoveLeft>},
+    ControlRoute{W::AddFolder, C::AddFolderCommit, any, run<addFolderCommit>},
+    ControlRoute{W::AddFolder, C::AddFolderCancel, any, run<closeAddFolderDialog>},
     ControlRoute{W::Settings, C::SettingsCancel, any, nullptr},
     ControlRoute{W::Settings, C::SettingsSave, any, nullptr},
     ControlRoute{W::Settings, C::SwatchBackground, T::LeftButtonDown, nullptr},
@@ -153,6 +154,9 @@ void dispatchEvent(AppState& app, const Event& event) {
     case EventKind::Close:
         if (event.window == WindowId::Player) {
             requestQuit(app);
+        }
+        if (event.window == WindowId::AddFolder) {
+            closeAddFolderDialog(app);  // its rows are discarded
         }
         // Closing the add-folder dialog and the settings window joins with them.
         break;

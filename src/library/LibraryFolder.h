@@ -11,6 +11,8 @@ struct LibraryFolder {
     std::string name;
     std::string path;
     std::int8_t level = 0;
+
+    bool operator==(const LibraryFolder&) const = default;
 };
 
 }  // namespace tonlira

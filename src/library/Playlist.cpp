@@ -70,7 +70,7 @@ bool Playlist::hasAudioExtension(const std::string& path) {
     return false;
 }
 
-void Playlist::addProbedFile(const std::string& path) {
+void Playlist::addProbedFile(const std::string& path, Added added) {
     ProbeResult probed = probe(path, owner_);
     std::string title = titleOf(path);
     std::string length = formatTime(probed.lengthMs);
@@ -79,7 +79,9 @@ void Playlist::addProbedFile(const std::string& path) {
         log_.append(title, length);
         contents_.entries.push_back(
             {std::move(probed.media), std::move(title), std::move(length), contents_.nextSerial++});
-        contents_.current = static_cast<int>(contents_.entries.size()) - 1;
+        if (added == Added::BecomesCurrent || contents_.current < 0) {
+            contents_.current = static_cast<int>(contents_.entries.size()) - 1;
+        }
     }
     flushIfGuiThread();
 }
@@ -126,9 +128,9 @@ void Playlist::addCommandLineFiles(const std::vector<std::string>& arguments) {
     }
 }
 
-void Playlist::addFile(const std::string& path) {
+void Playlist::addFile(const std::string& path, Added added) {
     if (hasAudioExtension(path)) {
-        addProbedFile(path);
+        addProbedFile(path, added);
     }
 }
 

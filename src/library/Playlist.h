@@ -12,6 +12,14 @@
 // changes, and applied to the view by flushRows() on the GUI thread only; the
 // operations flush themselves when they run on the GUI thread, and a worker
 // asks the GUI thread to flush.
+//
+// Lock order. The playlist's `mutex_` is the innermost lock of the program:
+// the folder loader takes none of its own around playlist calls, and the
+// transport has no lock but this one. Under it only the media engine's
+// per-object state and the event queue may be locked. It is never held
+// across a probe, the engine's volume pause, a message box, a dialog or the
+// join of a loader thread, so a worker adding files waits for it only as long
+// as the GUI thread takes for one short step (and the other way round).
 
 #include "library/PlaylistRows.h"
 #include "media/MediaEngine.h"
@@ -85,7 +93,11 @@ public:
     // person cancelled it. Replacing clears the playlist first.
     void openFiles(bool replace, const std::vector<std::string>& chosen);
     void addCommandLineFiles(const std::vector<std::string>& arguments);
-    void addFile(const std::string& path);        // any thread
+    // What a file added by addFile does to the current entry.
+    enum class Added { BecomesCurrent, KeepsCurrent };
+    // `KeepsCurrent` leaves the current entry alone when there is one, so a
+    // folder being loaded does not move it under the person playing.
+    void addFile(const std::string& path, Added added = Added::BecomesCurrent);  // any thread
     void clearPlaylist();                         // any thread
     void removeSelectedEntry(int row);
     void selectEntryAtRow(int row);
@@ -115,7 +127,7 @@ public:
     static bool hasAudioExtension(const std::string& path);
 
 private:
-    void addProbedFile(const std::string& path);
+    void addProbedFile(const std::string& path, Added added = Added::BecomesCurrent);
     void clearLocked();
     void flushIfGuiThread();
 

@@ -202,7 +202,16 @@ int setMediaVolume(MediaObject* media, std::int32_t attenuationDb) {
     if (media == nullptr || attenuationDb < minimumVolumeDb || attenuationDb > maximumVolumeDb) {
         return 0;
     }
-    std::this_thread::sleep_for(volumePause);
+    mediaVolumePause();
+    return setMediaVolumeUnpaused(media, attenuationDb);
+}
+
+void mediaVolumePause() { std::this_thread::sleep_for(volumePause); }
+
+int setMediaVolumeUnpaused(MediaObject* media, std::int32_t attenuationDb) {
+    if (media == nullptr || attenuationDb < minimumVolumeDb || attenuationDb > maximumVolumeDb) {
+        return 0;
+    }
     const std::int32_t hundredths = attenuationDb * hundredthsPerDb;
     media->setVolume(std::pow(10.0, hundredths / hundredthsPerDecade));
     return 0;

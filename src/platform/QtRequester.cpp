@@ -6,10 +6,14 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 
+#include <algorithm>
+#include <condition_variable>
 #include <functional>
-#include <future>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace tonlira {
 namespace {
@@ -53,7 +57,56 @@ QString displayText(const std::string& text) {
 // the patterns select the files but are not shown a second time.
 constexpr QFileDialog::Options fileDialogOptions = QFileDialog::HideNameFilterDetails;
 
+// One worker waiting for its message box to be answered.
+struct WorkerWait {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool answered = false;       // guarded by mutex
+    QPointer<QMessageBox> box;   // GUI thread only
+
+    void answer() {
+        {
+            std::lock_guard lock(mutex);
+            answered = true;
+        }
+        changed.notify_all();
+    }
+    bool isAnswered() {
+        std::lock_guard lock(mutex);
+        return answered;
+    }
+};
+
+struct WorkerWaits {
+    std::mutex mutex;
+    bool released = false;                           // guarded by mutex
+    std::vector<std::shared_ptr<WorkerWait>> waiting;  // guarded by mutex
+};
+
+WorkerWaits& workerWaits() {
+    static WorkerWaits waits;
+    return waits;
+}
+
 }  // namespace
+
+void releaseWorkerMessages(bool released) {
+    std::vector<std::shared_ptr<WorkerWait>> waiting;
+    {
+        WorkerWaits& waits = workerWaits();
+        std::lock_guard lock(waits.mutex);
+        waits.released = released;
+        if (released) {
+            waiting = waits.waiting;
+        }
+    }
+    for (const auto& wait : waiting) {
+        wait->answer();
+        if (isGuiThread() && wait->box) {
+            wait->box->deleteLater();
+        }
+    }
+}
 
 void QtRequester::showMessage(const MessageRequest& request) {
     if (isGuiThread()) {
@@ -64,17 +117,33 @@ void QtRequester::showMessage(const MessageRequest& request) {
     }
     // From a worker: the box opens on the GUI thread without blocking it, so
     // the main loop keeps playing, and only the worker waits for the answer.
-    auto answered = std::make_shared<std::promise<void>>();
-    std::future<void> done = answered->get_future();
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [request, answered] {
+    auto wait = std::make_shared<WorkerWait>();
+    WorkerWaits& waits = workerWaits();
+    {
+        std::lock_guard lock(waits.mutex);
+        if (waits.released) {
+            return;
+        }
+        waits.waiting.push_back(wait);
+    }
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [request, wait] {
+        if (wait->isAnswered()) {
+            return;  // released before it could be shown
+        }
         auto* box = new QMessageBox(toQt(request.icon), QString::fromStdString(request.title),
                                     displayText(request.text), QMessageBox::Ok, ownerWindow());
         box->setAttribute(Qt::WA_DeleteOnClose);
         // Destroyed also when the program ends with the box still open.
-        QObject::connect(box, &QObject::destroyed, [answered] { answered->set_value(); });
+        QObject::connect(box, &QObject::destroyed, [wait] { wait->answer(); });
+        wait->box = box;
         box->open();
     });
-    done.wait();
+    {
+        std::unique_lock lock(wait->mutex);
+        wait->changed.wait(lock, [&] { return wait->answered; });
+    }
+    std::lock_guard lock(waits.mutex);
+    waits.waiting.erase(std::find(waits.waiting.begin(), waits.waiting.end(), wait));
 }
 
 bool QtRequester::confirm(const MessageRequest& request) {

@@ -15,4 +15,10 @@ public:
     std::optional<Colour> chooseColour(Colour initial) override;
 };
 
+// Message boxes of worker threads. With `released` set, every box a worker
+// waits on counts as answered (and is closed when called on the GUI thread),
+// and a worker's later boxes return at once until it is cleared again. Used
+// to stop a worker that may be waiting for a person: release, join, clear.
+void releaseWorkerMessages(bool released);
+
 }  // namespace tonlira

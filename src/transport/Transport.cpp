@@ -145,21 +145,38 @@ void Transport::playRow(int selectedRow) {
 
 void Transport::passDuties() {
     const std::int32_t volume = dialVolume(view_.dialValue());
-    const auto length = playlist_.access([&](PlaylistContents& contents, RowLog& rows) -> std::int32_t {
+    // The engine's volume pause happens between two short turns at the
+    // playlist, never while holding it, so a loader adding files meanwhile
+    // is not held up by it.
+    struct Current {
+        std::int32_t length = -1;  // -1: the playlist is empty
+        bool media = false;
+    };
+    const Current current = playlist_.access([](PlaylistContents& contents, RowLog&) {
+        Current read;
+        if (contents.hasEntries()) {
+            read.length = getMediaLength(contents.currentMedia());
+            read.media = contents.currentMedia() != nullptr;
+        }
+        return read;
+    });
+    if (current.length < 0) {
+        return;
+    }
+    view_.setSliderMaximum(current.length);
+    if (current.media && volume >= minimumVolumeDb && volume <= maximumVolumeDb) {
+        mediaVolumePause();
+    }
+    playlist_.access([&](PlaylistContents& contents, RowLog& rows) {
         if (!contents.hasEntries()) {
-            return -1;
+            return;
         }
         MediaObject* media = contents.currentMedia();
-        const std::int32_t mediaLength = getMediaLength(media);
-        setMediaVolume(media, volume);
+        setMediaVolumeUnpaused(media, volume);
         if (isMediaComplete(media) == 1) {
             advance(contents, rows);
         }
-        return mediaLength;
     });
-    if (length >= 0) {
-        view_.setSliderMaximum(length);
-    }
 }
 
 void Transport::refreshProgress() {

@@ -31,9 +31,10 @@ std::vector<std::string> RecordingRequester::chooseFiles(const std::string& star
     return files;
 }
 
-std::string RecordingRequester::chooseFolder(const std::string&, const std::string& startFolder) {
+std::string RecordingRequester::chooseFolder(const std::string& title, const std::string& startFolder) {
     std::lock_guard lock(mutex_);
     lastStartFolder_ = startFolder;
+    lastFolderTitle_ = title;
     if (folders_.empty()) {
         return {};
     }
@@ -99,5 +100,14 @@ ScopedRequester::ScopedRequester() {
 }
 
 ScopedRequester::~ScopedRequester() { installRequester(std::move(previous_)); }
+
+}  // namespace tonlira::test
+
+namespace tonlira::test {
+
+std::string RecordingRequester::lastFolderTitle() const {
+    std::lock_guard lock(mutex_);
+    return lastFolderTitle_;
+}
 
 }  // namespace tonlira::test

@@ -35,6 +35,7 @@ public:
     std::size_t messageCount() const;
     std::string lastFilesStartFolder() const;
     std::string lastFilesFilter() const;
+    std::string lastFolderTitle() const;
 
 private:
     mutable std::mutex mutex_;
@@ -45,6 +46,7 @@ private:
     std::deque<std::optional<Colour>> colours_;
     std::string lastStartFolder_;
     std::string lastFilter_;
+    std::string lastFolderTitle_;
 };
 
 // Installs a RecordingRequester for the lifetime of the guard.
