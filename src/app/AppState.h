@@ -12,6 +12,8 @@
 #include "platform/InstanceLock.h"
 #include "settings/Settings.h"
 #include "ui/PlayerWindow.h"
+#include "ui/SettingsWindow.h"
+#include "ui/ShortcutTable.h"
 #include "ui/skin/SkinImages.h"
 
 #include <memory>
@@ -42,6 +44,8 @@ struct AppState {
     std::unique_ptr<PlayerWindow> window;
     std::unique_ptr<PlayerViews> views;
     std::unique_ptr<Transport> transport;
+    std::unique_ptr<ShortcutTable> shortcuts;
+    std::unique_ptr<SettingsWindow> settingsWindow;  // null while closed
 
     std::unique_ptr<InstanceLock> instanceLock;
     EventQueue events;

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/MainLoop.h"
 #include "app/PlayerViews.h"
+#include "app/ShortcutActions.h"
 #include "app/StatusBar.h"
 #include "media/MediaEngine.h"
 #include "platform/Environment.h"
@@ -36,6 +37,9 @@ void buildUserInterface(AppState& app) {
     app.playlist.setRows(app.views.get());
     app.playlist.setOwnerWindow(static_cast<NativeWindow>(app.window->winId()));
     QObject::connect(app.window.get(), &PlayerWindow::eventRaised,
+                     [&events = app.events](const Event& event) { events.post(event); });
+    app.shortcuts = std::make_unique<ShortcutTable>(app.window.get());
+    QObject::connect(app.shortcuts.get(), &ShortcutTable::eventRaised,
                      [&events = app.events](const Event& event) { events.post(event); });
     app.window->show();
 
@@ -89,6 +93,8 @@ bool startUp(AppState& app, std::vector<std::string> arguments) {
 
     app.input = std::make_unique<InputState>();
     buildUserInterface(app);
+    registerShortcuts(app);
+    labelMenuItems(app);
     app.playlist.addCommandLineFiles(app.arguments);
     return true;
 }

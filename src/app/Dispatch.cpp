@@ -2,6 +2,7 @@
 
 #include "app/Actions.h"
 #include "app/AppState.h"
+#include "app/SettingsActions.h"
 #include "app/StatusBar.h"
 
 #include <QSlider>
@@ -62,7 +63,7 @@ constexpr std::array menuTable{
     MenuRoute{MenuId::ShowStatusBar, run<toggleStatusBar>},
     MenuRoute{MenuId::StayOnTop, run<toggleStayOnTop>},
     MenuRoute{MenuId::MinimiseToTaskbar, nullptr},  // the taskbar mini-player
-    MenuRoute{MenuId::Settings, nullptr},           // the settings window
+    MenuRoute{MenuId::Settings, run<openSettingsWindow>},
     MenuRoute{MenuId::Enqueue, nullptr},            // the folder loader
     MenuRoute{MenuId::About, run<showAbout>},
 };
@@ -97,16 +98,16 @@ constexpr std::array controlTable{
     ControlRoute{W::AddFolder, C::AddFolderMoveLeft, any, nullptr},
     ControlRoute{W::AddFolder, C::AddFolderCommit, any, nullptr},
     ControlRoute{W::AddFolder, C::AddFolderCancel, any, nullptr},
-    ControlRoute{W::Settings, C::SettingsCancel, any, nullptr},
-    ControlRoute{W::Settings, C::SettingsSave, any, nullptr},
-    ControlRoute{W::Settings, C::SwatchBackground, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::SwatchPlayer, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::SwatchDial, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::SwatchDisplay, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::SwatchPlaylist, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::SwatchLibrary, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::ShortcutList, T::Change, nullptr},
-    ControlRoute{W::Settings, C::SettingsApply, any, nullptr},
+    ControlRoute{W::Settings, C::SettingsCancel, any, run<closeSettingsWindow>},
+    ControlRoute{W::Settings, C::SettingsSave, any, run<saveSettings>},
+    ControlRoute{W::Settings, C::SwatchBackground, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::SwatchPlayer, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::SwatchDial, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::SwatchDisplay, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::SwatchPlaylist, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::SwatchLibrary, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::ShortcutList, T::Change, run<shortcutSelectionChanged>},
+    ControlRoute{W::Settings, C::SettingsApply, any, run<applyCapturedShortcut>},
 };
 
 void dispatchMenu(AppState& app, const Event& event) {
@@ -154,7 +155,10 @@ void dispatchEvent(AppState& app, const Event& event) {
         if (event.window == WindowId::Player) {
             requestQuit(app);
         }
-        // Closing the add-folder dialog and the settings window joins with them.
+        if (event.window == WindowId::Settings) {
+            closeSettingsWindow(app);
+        }
+        // Closing the add-folder dialog joins with it.
         break;
     case EventKind::Size:
         app.window->resizePass();

@@ -35,6 +35,8 @@ public:
     std::size_t messageCount() const;
     std::string lastFilesStartFolder() const;
     std::string lastFilesFilter() const;
+    // The colour each colour chooser opened with, in order.
+    std::vector<Colour> colourInitials() const;
 
 private:
     mutable std::mutex mutex_;
@@ -43,6 +45,7 @@ private:
     std::deque<std::string> folders_;
     std::deque<bool> confirms_;
     std::deque<std::optional<Colour>> colours_;
+    std::vector<Colour> colourInitials_;
     std::string lastStartFolder_;
     std::string lastFilter_;
 };
