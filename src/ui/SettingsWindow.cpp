@@ -70,6 +70,17 @@ constexpr int actionColumn = 0;
 constexpr int keyColumn = 1;
 constexpr int codeRole = Qt::UserRole;
 
+// The controls' own font: the desktop's usual 8-point dialog font, so the
+// texts fit the fixed places of the controls.
+constexpr int dialogFontPoints = 8;
+
+QFont dialogFont() {
+    QFont font(QString::fromLatin1(fontFamily));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pointsToPixels(dialogFontPoints, screenLogicalDpiY()));
+    return font;
+}
+
 std::size_t indexOf(ColourSetting setting) { return static_cast<std::size_t>(setting); }
 
 QImage filledSquare(Colour colour) {
@@ -92,10 +103,11 @@ std::optional<ColourSetting> colourSettingOf(ControlId swatch) {
 ControlId swatchOf(ColourSetting setting) { return swatchRows[indexOf(setting)].swatch; }
 
 SettingsWindow::SettingsWindow(const std::array<QString, shortcutActionCount>& actionNames, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Tonlira - Einstellungen"));
     setFixedSize(settingsWindowWidth, settingsWindowHeight);
+    setFont(dialogFont());
 
     tabs_ = new QTabWidget(this);
     place(tabs_, tabsGeometry);

@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib.sh"
 
 media="$WORK/media"
 mkdir -p "$media" "$appdata/Tonlira"
-"$MEDIA_TOOL" wav 6.0 "$media" song >/dev/null || fail "no test media"
+"$MEDIA_TOOL" wav 30.0 "$media" song >/dev/null || fail "no test media"
 printf '[Allgemein]\r\nplaylist = 1\r\n[Shortcuts]\r\n7 = 131152\r\n18 = 116\r\n' >"$(prefs_file)"
 
 openbox >/dev/null 2>&1 &
@@ -18,13 +18,21 @@ for _ in $(seq 1 100); do
     sleep 0.05
 done
 
+# Top-left corner of window $1's client area on the screen, as "X Y", also
+# when a window manager has framed it.
+client_origin() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'
+}
+
 "$TONLIRA" "$media/song.wav" & pid=$!
 win=$(wait_for_window "$pid") || fail "no player window"
 xdotool windowactivate --sync "$win"
 sleep 0.5
-read -r wx wy < <(window_origin "$win")
-top=$(panel_top "$win" "87,87,87")
-[ -n "$top" ] || fail "no player panel"
+read -r wx wy < <(client_origin "$win")
+# The player panel starts below the menu bar.
+top=$(import -window root -crop "1x80+$((wx + 2))+$wy" -depth 8 txt:- 2>/dev/null |
+    awk -v top="$wy" -F'[,: ]+' 'index($0, "(87,87,87)") { print $2 + top; exit }')
+[ -n "$top" ] && [ "$top" -gt "$wy" ] || fail "no player panel below the menu bar"
 
 # Words read from a part of the screen, three times enlarged, as lines of
 # "X Y WORD" with X, Y the word's centre on the screen.
@@ -55,9 +63,10 @@ slider_still() {
 # The menu "Wiedergabe" names the shortcut after its item.
 click_word "$wx" "$wy" 400 $((top - wy)) '^Wiedergabe' || fail "no menu Wiedergabe"
 sleep 0.5
+# (OCR may lose the blanks around "+".)
 menu_text=$(words_in "$wx" "$top" 400 200 | awk '{ print $3 }' | tr '\n' ' ')
 echo "$menu_text" | grep -q 'Play/Pause' || fail "no Play/Pause in the menu: $menu_text"
-echo "$menu_text" | grep -Eq 'Strg \+ P( |$)' || fail "no \"Strg + P\" in the menu: $menu_text"
+echo "$menu_text" | grep -Eq 'Strg ?\+ ?P( |$)' || fail "no \"Strg + P\" in the menu: $menu_text"
 xdotool key Escape
 sleep 0.3
 
@@ -73,24 +82,26 @@ slider_still && fail "the second Control+P did not play"
 xdotool key F5
 settings=""
 for _ in $(seq 1 50); do
-    settings=$(xdotool search --onlyvisible --pid "$pid" --name '^Tonlira - Einstellungen$' 2>/dev/null | head -1 || true)
+    settings=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Tonlira - Einstellungen$' 2>/dev/null | head -1 || true)
     [ -n "$settings" ] && break
     sleep 0.1
 done
 [ -n "$settings" ] || fail "F5 opened no settings window"
 sleep 0.5
-read -r sx sy < <(window_origin "$settings")
+read -r sx sy < <(client_origin "$settings")
 click_word "$sx" "$sy" 275 40 '^Tasten' || fail "no tab Tastenkürzel"
 sleep 0.3
 click_word "$sx" $((sy + 30)) 275 200 '^Stop$' || fail "no row Stop"
-read -r ax ay < <(words_in "$sx" $((sy + 150)) 275 60 | awk '$3 ~ /bernehmen/ { print $1, $2; exit }')
-[ -n "${ax:-}" ] || fail "no button Übernehmen"
-click_at $((ax - 120)) "$ay"  # into the key-capture field left of it
+# The field and "Übernehmen" stand at their places on the tab page, which
+# begins below the tab bar (about 24 pixels into the tab panel at 5, 5).
+page_x=$((sx + 5 + 2))
+page_y=$((sy + 5 + 24))
+click_at $((page_x + 3 + 90)) $((page_y + 172 + 10))  # the key-capture field
 xdotool key shift+F6
-click_at "$ax" "$ay"
+click_at $((page_x + 187 + 35)) $((page_y + 172 + 10))  # "Übernehmen"
 sleep 0.3
 grep -q '^8 = ' "$(prefs_file)" && fail "taking a key over wrote the file"
-click_word "$sx" $((sy + 220)) 275 45 '^Speichern' || fail "no button Speichern"
+click_at $((sx + 120 + 75)) $((sy + 230 + 12))  # "Speichern"
 for _ in $(seq 1 30); do
     grep -q $'^8 = 65653\r$' "$(prefs_file)" && break
     sleep 0.1
@@ -103,6 +114,7 @@ xdotool search --onlyvisible --name '^Tonlira - Einstellungen$' >/dev/null 2>&1 
 
 # Shift+F6 stops at once: the slider goes back to the start and stays.
 xdotool windowactivate --sync "$win"
+slider_still && fail "the track no longer plays"
 xdotool key shift+F6
 sleep 0.5
 slider_still || fail "Shift+F6 did not stop playback"

@@ -94,7 +94,12 @@ TEST_F(SettingsWindowTest, ControlsStandWhereTheyBelong) {
         {"Mehrere Instanzen von Tonlira zulassen", {15, 100, 220, 20}},
     };
     for (const auto& [text, geometry] : checks) {
-        EXPECT_EQ(withText<QCheckBox>(0, QString::fromUtf8(text))->geometry(), geometry) << text;
+        QCheckBox* box = withText<QCheckBox>(0, QString::fromUtf8(text));
+        EXPECT_EQ(box->geometry(), geometry) << text;
+        // The 8-point dialog font, so the texts fit their places.
+        EXPECT_EQ(box->font().family(), "Arial");
+        EXPECT_EQ(box->font().pixelSize(), pointsToPixels(8, screenLogicalDpiY()));
+        EXPECT_LE(box->sizeHint().width(), geometry.width()) << text << " fits";
     }
     QLabel* scrollLabel = withText<QLabel>(0, "Songname Scrollgeschwindigkeit:");
     EXPECT_EQ(scrollLabel->geometry(), QRect(15, 140, 105, 30));
