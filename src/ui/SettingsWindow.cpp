@@ -186,6 +186,7 @@ QWidget* SettingsWindow::buildShortcutTab(const std::array<QString, shortcutActi
     shortcutList_->setHeaderLabels({QStringLiteral("Aktion"), QStringLiteral("Tastenkürzel")});
     shortcutList_->setColumnWidth(actionColumn, actionColumnWidth);
     shortcutList_->setColumnWidth(keyColumn, keyColumnWidth);
+    shortcutList_->header()->setStretchLastSection(false);
     shortcutList_->setRootIsDecorated(false);
     shortcutList_->setSelectionMode(QAbstractItemView::SingleSelection);
     shortcutList_->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -56,10 +56,12 @@ protected:
 };
 
 TEST_F(SettingsWindowFlowTest, OpensCentredFilledFromTheFileAndOnlyOnce) {
+    ASSERT_TRUE(start());
+    // Written after the start, so that this instance runs beside any other;
+    // the window reads the file when it opens.
     writePrefs(
         "[Allgemein]\r\nstd_lautst\xE4rke = 4\r\nmehrere_instanzen = 0\r\nScrollspeed = 1.0\r\n"
         "[Ansicht]\r\nplayerfarbe = 255\r\n[Shortcuts]\r\n7 = 131152\r\n");
-    ASSERT_TRUE(start());
     SettingsWindow& window = open();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.parentWidget(), app->window.get()) << "the window belongs to the player";
