@@ -18,6 +18,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
+  # end-to-end: a window manager, and reading German menu texts off the screen
+  openbox tesseract-ocr tesseract-ocr-deu
 )
 
 missing=()

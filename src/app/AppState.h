@@ -14,6 +14,8 @@
 #include "settings/Settings.h"
 #include "ui/AddFolderDialog.h"
 #include "ui/PlayerWindow.h"
+#include "ui/SettingsWindow.h"
+#include "ui/ShortcutTable.h"
 #include "ui/skin/SkinImages.h"
 
 #include <QPointer>
@@ -49,6 +51,8 @@ struct AppState {
     std::unique_ptr<PlayerViews> views;
     QPointer<AddFolderDialog> addFolderDialog;  // owned by the window; null while closed
     std::unique_ptr<Transport> transport;
+    std::unique_ptr<ShortcutTable> shortcuts;
+    std::unique_ptr<SettingsWindow> settingsWindow;  // null while closed
 
     std::unique_ptr<InstanceLock> instanceLock;
     EventQueue events;

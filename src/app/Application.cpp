@@ -4,6 +4,7 @@
 #include "app/LibraryActions.h"
 #include "app/MainLoop.h"
 #include "app/PlayerViews.h"
+#include "app/ShortcutActions.h"
 #include "app/StatusBar.h"
 #include "library/LibraryKeys.h"
 #include "media/MediaEngine.h"
@@ -40,6 +41,9 @@ void buildUserInterface(AppState& app) {
     app.playlist.setRows(app.views.get());
     app.playlist.setOwnerWindow(static_cast<NativeWindow>(app.window->winId()));
     QObject::connect(app.window.get(), &PlayerWindow::eventRaised,
+                     [&events = app.events](const Event& event) { events.post(event); });
+    app.shortcuts = std::make_unique<ShortcutTable>(app.window.get());
+    QObject::connect(app.shortcuts.get(), &ShortcutTable::eventRaised,
                      [&events = app.events](const Event& event) { events.post(event); });
     app.window->show();
     // Hands the window to the window system now, so it maps while the rest
@@ -107,6 +111,8 @@ bool startUp(AppState& app, std::vector<std::string> arguments) {
 
     app.input = std::make_unique<InputState>();
     buildUserInterface(app);
+    registerShortcuts(app);
+    labelMenuItems(app);
     // The window stands; now the media engine, which the command-line files
     // need.
     initialiseMediaEngine();

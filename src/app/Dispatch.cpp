@@ -3,6 +3,7 @@
 #include "app/Actions.h"
 #include "app/AppState.h"
 #include "app/LibraryActions.h"
+#include "app/SettingsActions.h"
 #include "app/StatusBar.h"
 
 #include <QSlider>
@@ -63,7 +64,7 @@ constexpr std::array menuTable{
     MenuRoute{MenuId::ShowStatusBar, run<toggleStatusBar>},
     MenuRoute{MenuId::StayOnTop, run<toggleStayOnTop>},
     MenuRoute{MenuId::MinimiseToTaskbar, nullptr},  // the taskbar mini-player
-    MenuRoute{MenuId::Settings, nullptr},           // the settings window
+    MenuRoute{MenuId::Settings, run<openSettingsWindow>},
     MenuRoute{MenuId::Enqueue, run<enqueueLibraryEntry>},
     MenuRoute{MenuId::About, run<showAbout>},
 };
@@ -98,16 +99,16 @@ constexpr std::array controlTable{
     ControlRoute{W::AddFolder, C::AddFolderMoveLeft, any, run<addFolderMoveLeft>},
     ControlRoute{W::AddFolder, C::AddFolderCommit, any, run<addFolderCommit>},
     ControlRoute{W::AddFolder, C::AddFolderCancel, any, run<closeAddFolderDialog>},
-    ControlRoute{W::Settings, C::SettingsCancel, any, nullptr},
-    ControlRoute{W::Settings, C::SettingsSave, any, nullptr},
-    ControlRoute{W::Settings, C::SwatchBackground, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::SwatchPlayer, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::SwatchDial, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::SwatchDisplay, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::SwatchPlaylist, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::SwatchLibrary, T::LeftButtonDown, nullptr},
-    ControlRoute{W::Settings, C::ShortcutList, T::Change, nullptr},
-    ControlRoute{W::Settings, C::SettingsApply, any, nullptr},
+    ControlRoute{W::Settings, C::SettingsCancel, any, run<closeSettingsWindow>},
+    ControlRoute{W::Settings, C::SettingsSave, any, run<saveSettings>},
+    ControlRoute{W::Settings, C::SwatchBackground, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::SwatchPlayer, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::SwatchDial, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::SwatchDisplay, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::SwatchPlaylist, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::SwatchLibrary, T::LeftButtonDown, swatchPressed},
+    ControlRoute{W::Settings, C::ShortcutList, T::Change, run<shortcutSelectionChanged>},
+    ControlRoute{W::Settings, C::SettingsApply, any, run<applyCapturedShortcut>},
 };
 
 void dispatchMenu(AppState& app, const Event& event) {
@@ -158,7 +159,9 @@ void dispatchEvent(AppState& app, const Event& event) {
         if (event.window == WindowId::AddFolder) {
             closeAddFolderDialog(app);  // its rows are discarded
         }
-        // Closing the add-folder dialog and the settings window joins with them.
+        if (event.window == WindowId::Settings) {
+            closeSettingsWindow(app);
+        }
         break;
     case EventKind::Size:
         app.window->resizePass();

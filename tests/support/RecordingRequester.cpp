@@ -43,8 +43,9 @@ std::string RecordingRequester::chooseFolder(const std::string& title, const std
     return folder;
 }
 
-std::optional<Colour> RecordingRequester::chooseColour(Colour) {
+std::optional<Colour> RecordingRequester::chooseColour(Colour initial) {
     std::lock_guard lock(mutex_);
+    colourInitials_.push_back(initial);
     if (colours_.empty()) {
         return std::nullopt;
     }
@@ -91,6 +92,11 @@ std::string RecordingRequester::lastFilesStartFolder() const {
 std::string RecordingRequester::lastFilesFilter() const {
     std::lock_guard lock(mutex_);
     return lastFilter_;
+}
+
+std::vector<Colour> RecordingRequester::colourInitials() const {
+    std::lock_guard lock(mutex_);
+    return colourInitials_;
 }
 
 ScopedRequester::ScopedRequester() {

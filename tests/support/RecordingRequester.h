@@ -36,6 +36,8 @@ public:
     std::string lastFilesStartFolder() const;
     std::string lastFilesFilter() const;
     std::string lastFolderTitle() const;
+    // The colour each colour chooser opened with, in order.
+    std::vector<Colour> colourInitials() const;
 
 private:
     mutable std::mutex mutex_;
@@ -44,6 +46,7 @@ private:
     std::deque<std::string> folders_;
     std::deque<bool> confirms_;
     std::deque<std::optional<Colour>> colours_;
+    std::vector<Colour> colourInitials_;
     std::string lastStartFolder_;
     std::string lastFilter_;
     std::string lastFolderTitle_;
