@@ -3,6 +3,7 @@
 // Owned by the program's entry; GUI thread only, except the playlist and the
 // playback flags, which carry their own threading contracts.
 
+#include "app/TaskbarActions.h"
 #include "library/LibraryFolder.h"
 #include "library/Playlist.h"
 #include "media/PlaybackState.h"
@@ -42,6 +43,7 @@ struct AppState {
     std::unique_ptr<PlayerWindow> window;
     std::unique_ptr<PlayerViews> views;
     std::unique_ptr<Transport> transport;
+    TaskbarWindows taskbar;  // the mini-player and the song-info window
 
     std::unique_ptr<InstanceLock> instanceLock;
     EventQueue events;

@@ -7,6 +7,7 @@
 #include "media/MediaEngine.h"
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
+#include "ui/EdgeSnap.h"
 
 #include <QApplication>
 
@@ -31,6 +32,7 @@ std::vector<std::string> commandLineFiles(int argc, char** argv) {
 // Builds the window and everything on it, in start-up order.
 void buildUserInterface(AppState& app) {
     app.window = std::make_unique<PlayerWindow>(app.look(), app.skin);
+    installEdgeSnapping(app.window.get());
     app.views = std::make_unique<PlayerViews>(*app.window);
     app.transport = std::make_unique<Transport>(app.playlist, app.playback, *app.views);
     app.playlist.setRows(app.views.get());
