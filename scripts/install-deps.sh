@@ -16,6 +16,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
+  # a desktop for the taskbar tests: a window manager and a panel with a tray
+  openbox tint2
 )
 
 missing=()

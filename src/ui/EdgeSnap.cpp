@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <chrono>
+#include <cstdlib>
 #include <optional>
 
 namespace tonlira {
@@ -46,14 +48,21 @@ QRect snapToWorkArea(const QRect& frame, const WorkArea& area) {
 
 namespace {
 
+// The window system answers a move with one or more reports of where the
+// window now is, not always exactly where it was asked to go (a frame's
+// margins, a window manager's rounding). A report this soon after the
+// program's own move and this close to its target is that move's answer.
+constexpr auto echoPeriod = std::chrono::milliseconds(500);
+
+bool near(const QRect& a, const QRect& b) {
+    return a.size() == b.size() && std::abs(a.x() - b.x()) < snapDistance && std::abs(a.y() - b.y()) < snapDistance;
+}
+
 class EdgeSnapper final : public QObject {
 public:
     explicit EdgeSnapper(QWidget* window) : QObject(window), window_(window) { window->installEventFilter(this); }
 
-    void place(const QPoint& framePosition) {
-        placed_ = QRect(framePosition, window_->frameGeometry().size());
-        moveTo(framePosition);
-    }
+    void place(const QPoint& framePosition) { moveTo(framePosition); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -71,25 +80,27 @@ private:
             return;
         }
         const QRect frame = window_->frameGeometry();
-        // The window's own corrective move coming back from the window system.
-        if (placed_ && frame == *placed_) {
+        // The program's own move coming back from the window system.
+        if (placed_ && std::chrono::steady_clock::now() - placedAt_ < echoPeriod && near(frame, *placed_)) {
             return;
         }
         const QRect target = snapToWorkArea(frame, WorkArea::of(screen->availableGeometry()));
-        placed_ = target;
         if (target.topLeft() != frame.topLeft()) {
             moveTo(target.topLeft());
         }
     }
 
     void moveTo(const QPoint& framePosition) {
+        placed_ = QRect(framePosition, window_->frameGeometry().size());
+        placedAt_ = std::chrono::steady_clock::now();
         moving_ = true;
         window_->move(framePosition);  // a window's position includes its frame
         moving_ = false;
     }
 
     QPointer<QWidget> window_;
-    std::optional<QRect> placed_;
+    std::optional<QRect> placed_;  // where the program last moved it
+    std::chrono::steady_clock::time_point placedAt_;
     bool moving_ = false;
 };
 

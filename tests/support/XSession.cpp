@@ -112,37 +112,37 @@ void XSession::stopPanel() {
     waitFor([&] { return !trayOwned(display_); });
 }
 
-unsigned long XSession::dockIcon() {
-    const std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(DefaultScreen(display_));
-    const Window owner = XGetSelectionOwner(display_, XInternAtom(display_, selection.c_str(), False));
+unsigned long dockTrayIcon(Display* display) {
+    const std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(DefaultScreen(display));
+    const Window owner = XGetSelectionOwner(display, XInternAtom(display, selection.c_str(), False));
     if (owner == None) {
         return 0;
     }
-    const Window root = DefaultRootWindow(display_);
-    const Window icon = XCreateSimpleWindow(display_, root, 0, 0, iconSize, iconSize, 0, 0, 0xff0000);
+    const Window root = DefaultRootWindow(display);
+    const Window icon = XCreateSimpleWindow(display, root, 0, 0, iconSize, iconSize, 0, 0, 0xff0000);
     // Version 0, mapped: the tray shows the icon once it has embedded it.
     const long embedInfo[2] = {0, 1};
-    const Atom infoAtom = XInternAtom(display_, "_XEMBED_INFO", False);
-    XChangeProperty(display_, icon, infoAtom, infoAtom, 32, PropModeReplace,
+    const Atom infoAtom = XInternAtom(display, "_XEMBED_INFO", False);
+    XChangeProperty(display, icon, infoAtom, infoAtom, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(embedInfo), 2);
     XEvent request{};
     request.xclient.type = ClientMessage;
     request.xclient.window = owner;
-    request.xclient.message_type = XInternAtom(display_, "_NET_SYSTEM_TRAY_OPCODE", False);
+    request.xclient.message_type = XInternAtom(display, "_NET_SYSTEM_TRAY_OPCODE", False);
     request.xclient.format = 32;
     request.xclient.data.l[0] = CurrentTime;
     request.xclient.data.l[1] = 0;  // SYSTEM_TRAY_REQUEST_DOCK
     request.xclient.data.l[2] = static_cast<long>(icon);
-    XSendEvent(display_, owner, False, NoEventMask, &request);
-    XFlush(display_);
+    XSendEvent(display, owner, False, NoEventMask, &request);
+    XFlush(display);
     const bool docked = waitFor([&] {
         XWindowAttributes attributes{};
-        XGetWindowAttributes(display_, icon, &attributes);
+        XGetWindowAttributes(display, icon, &attributes);
         Window parent = 0;
         Window rootReturn = 0;
         Window* list = nullptr;
         unsigned int count = 0;
-        XQueryTree(display_, icon, &rootReturn, &parent, &list, &count);
+        XQueryTree(display, icon, &rootReturn, &parent, &list, &count);
         if (list != nullptr) {
             XFree(list);
         }

@@ -18,6 +18,10 @@ struct _XDisplay;
 
 namespace tonlira::test {
 
+// Docks an icon (a plain 22 x 22 window) in the notification area of
+// `display` and waits until the tray has taken it in; the icon's window, or 0.
+unsigned long dockTrayIcon(_XDisplay* display);
+
 class XSession {
 public:
     XSession();
@@ -35,9 +39,7 @@ public:
     bool startPanel();
     void stopPanel();
 
-    // Docks an icon (a plain 22 x 22 window) in the notification area and
-    // waits until the panel has taken it in; the icon's window, 0 if not.
-    unsigned long dockIcon();
+    unsigned long dockIcon() { return dockTrayIcon(display_); }
 
 private:
     QProcess* start(const QString& program, const QStringList& arguments);
