@@ -18,8 +18,9 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
-  # end-to-end: a window manager, and reading German menu texts off the screen
-  openbox tesseract-ocr tesseract-ocr-deu
+  # end-to-end: a window manager, a panel with a tray for the taskbar, and
+  # reading German menu texts off the screen
+  openbox tint2 tesseract-ocr tesseract-ocr-deu
 )
 
 missing=()

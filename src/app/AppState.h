@@ -3,6 +3,7 @@
 // Owned by the program's entry; GUI thread only, except the playlist and the
 // playback flags, which carry their own threading contracts.
 
+#include "app/TaskbarActions.h"
 #include "library/FolderLoader.h"
 #include "library/LibraryFolder.h"
 #include "library/Playlist.h"
@@ -53,6 +54,7 @@ struct AppState {
     std::unique_ptr<Transport> transport;
     std::unique_ptr<ShortcutTable> shortcuts;
     std::unique_ptr<SettingsWindow> settingsWindow;  // null while closed
+    TaskbarWindows taskbar;  // the mini-player and the song-info window
 
     std::unique_ptr<InstanceLock> instanceLock;
     EventQueue events;

@@ -12,6 +12,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/ToolkitSetup.h"
 #include "settings/PrefsStorage.h"
+#include "ui/EdgeSnap.h"
 
 #include <QApplication>
 
@@ -36,6 +37,7 @@ std::vector<std::string> commandLineFiles(int argc, char** argv) {
 // Builds the window and everything on it, in start-up order.
 void buildUserInterface(AppState& app) {
     app.window = std::make_unique<PlayerWindow>(app.look(), app.skin);
+    installEdgeSnapping(app.window.get());
     app.views = std::make_unique<PlayerViews>(*app.window);
     app.transport = std::make_unique<Transport>(app.playlist, app.playback, *app.views);
     app.playlist.setRows(app.views.get());

@@ -5,6 +5,7 @@
 #include "app/LibraryActions.h"
 #include "app/SettingsActions.h"
 #include "app/StatusBar.h"
+#include "app/TaskbarActions.h"
 
 #include <QSlider>
 #include <QTreeWidget>
@@ -63,7 +64,7 @@ constexpr std::array menuTable{
     MenuRoute{MenuId::ShowPlaylist, run<togglePlaylist>},
     MenuRoute{MenuId::ShowStatusBar, run<toggleStatusBar>},
     MenuRoute{MenuId::StayOnTop, run<toggleStayOnTop>},
-    MenuRoute{MenuId::MinimiseToTaskbar, nullptr},  // the taskbar mini-player
+    MenuRoute{MenuId::MinimiseToTaskbar, run<minimiseToTaskbar>},
     MenuRoute{MenuId::Settings, run<openSettingsWindow>},
     MenuRoute{MenuId::Enqueue, run<enqueueLibraryEntry>},
     MenuRoute{MenuId::About, run<showAbout>},
@@ -92,9 +93,9 @@ constexpr std::array controlTable{
     ControlRoute{W::MiniPlayer, C::MiniRewind, any, transport<&Transport::skipBack>},
     ControlRoute{W::MiniPlayer, C::MiniFastForward, any, transport<&Transport::skipForward>},
     ControlRoute{W::MiniPlayer, C::MiniPause, any, transport<&Transport::togglePause>},
-    ControlRoute{W::MiniPlayer, C::MiniRestore, any, nullptr},
-    ControlRoute{W::MiniPlayer, C::MiniSongInfo, any, nullptr},
-    ControlRoute{W::SongInfo, C::SongInfoSlider, any, nullptr},
+    ControlRoute{W::MiniPlayer, C::MiniRestore, any, run<restorePlayer>},
+    ControlRoute{W::MiniPlayer, C::MiniSongInfo, any, run<toggleSongInfo>},
+    ControlRoute{W::SongInfo, C::SongInfoSlider, any, run<seekToSongInfoSlider>},
     ControlRoute{W::AddFolder, C::AddFolderMoveRight, any, run<addFolderMoveRight>},
     ControlRoute{W::AddFolder, C::AddFolderMoveLeft, any, run<addFolderMoveLeft>},
     ControlRoute{W::AddFolder, C::AddFolderCommit, any, run<addFolderCommit>},
@@ -143,6 +144,7 @@ void timerTick(AppState& app) {
     app.window->updateMaximiseBox(app.libraryShown, app.playlistShown);
     app.transport->refreshProgress();
     refreshMemoryFields(app);
+    watchTaskbar(app);
 }
 
 void dispatchEvent(AppState& app, const Event& event) {

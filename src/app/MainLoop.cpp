@@ -3,6 +3,7 @@
 #include "app/Actions.h"
 #include "app/AppState.h"
 #include "app/Dispatch.h"
+#include "app/TaskbarActions.h"
 
 #include <QApplication>
 
@@ -24,7 +25,7 @@ void pollDeleteKey(AppState& app) {
 void runPass(AppState& app) {
     const auto event = app.events.wait(eventWaitLimit);
 
-    renderTitleFrame(app.window->titleDisplay());
+    renderTitleFrame(titleDisplayInUse(app));
 
     app.playlistShown = app.window->isChecked(MenuId::ShowPlaylist);
     app.libraryShown = app.window->isChecked(MenuId::ShowLibrary);

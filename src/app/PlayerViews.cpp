@@ -1,6 +1,7 @@
 #include "app/PlayerViews.h"
 
 #include "ui/PlayerWindow.h"
+#include "ui/SongInfoWindow.h"
 #include "ui/StatusBarWidget.h"
 
 #include <QTreeWidget>
@@ -31,13 +32,31 @@ void PlayerViews::selectRow(int row) {
     }
 }
 
-void PlayerViews::setSliderMaximum(int maximumMs) { window_.setSliderRange(maximumMs); }
+void PlayerViews::setSliderMaximum(int maximumMs) {
+    if (songInfo_) {
+        songInfo_->setSliderRange(maximumMs);
+    } else {
+        window_.setSliderRange(maximumMs);
+    }
+}
 
-void PlayerViews::setSliderValue(int positionMs) { window_.setSliderValue(positionMs); }
+void PlayerViews::setSliderValue(int positionMs) {
+    if (songInfo_) {
+        songInfo_->setSliderValue(positionMs);
+    } else {
+        window_.setSliderValue(positionMs);
+    }
+}
 
 void PlayerViews::setPlayerSliderValue(int positionMs) { window_.setSliderValue(positionMs); }
 
-void PlayerViews::setTitleText(const std::string& title) { setPlayerTitleText(title); }
+void PlayerViews::setTitleText(const std::string& title) {
+    if (songInfo_) {
+        tonlira::setTitleText(songInfo_->titleDisplay(), QString::fromStdString(title));
+    } else {
+        setPlayerTitleText(title);
+    }
+}
 
 void PlayerViews::setPlayerTitleText(const std::string& title) {
     tonlira::setTitleText(window_.titleDisplay(), QString::fromStdString(title));

@@ -5,13 +5,20 @@
 #include "library/PlaylistRows.h"
 #include "transport/TransportView.h"
 
+#include <QPointer>
+
 namespace tonlira {
 
 class PlayerWindow;
+class SongInfoWindow;
 
 class PlayerViews final : public PlaylistRows, public TransportView {
 public:
     explicit PlayerViews(PlayerWindow& window);
+
+    // The song-info window while it exists: its slider and title display
+    // are the ones in use then. Null when it is closed.
+    void setSongInfo(SongInfoWindow* songInfo) { songInfo_ = songInfo; }
 
     // PlaylistRows
     void appendRow(const std::string& title, const std::string& length) override;
@@ -31,6 +38,7 @@ public:
 
 private:
     PlayerWindow& window_;
+    QPointer<SongInfoWindow> songInfo_;
 };
 
 }  // namespace tonlira
