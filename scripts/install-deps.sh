@@ -16,6 +16,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
+  # remote control on a private session bus, the desktop entry's checks
+  dbus-daemon dbus-bin playerctl desktop-file-utils shared-mime-info
 )
 
 missing=()

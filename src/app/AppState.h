@@ -21,6 +21,7 @@
 namespace tonlira {
 
 class PlayerViews;
+class RemoteControl;
 
 struct AppState {
     AppState();
@@ -46,6 +47,7 @@ struct AppState {
     std::unique_ptr<InstanceLock> instanceLock;
     EventQueue events;
     std::unique_ptr<InputState> input;
+    std::unique_ptr<RemoteControl> remote;  // the desktop's remote control
 
     bool quitRequested = false;
     bool layoutSettled = false;

@@ -1,12 +1,14 @@
 #include "app/Application.h"
 
 #include "app/AppState.h"
+#include "app/Desktop.h"
 #include "app/MainLoop.h"
 #include "app/PlayerViews.h"
 #include "app/StatusBar.h"
 #include "media/MediaEngine.h"
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
+#include "remote/RemoteControl.h"
 
 #include <QApplication>
 
@@ -37,6 +39,7 @@ void buildUserInterface(AppState& app) {
     app.playlist.setOwnerWindow(static_cast<NativeWindow>(app.window->winId()));
     QObject::connect(app.window.get(), &PlayerWindow::eventRaised,
                      [&events = app.events](const Event& event) { events.post(event); });
+    connectDesktop(app);
     app.window->show();
 
     app.window->setChecked(MenuId::ShowPlaylist, app.settings.playlist != 0);

@@ -80,7 +80,7 @@ void Playlist::addProbedFile(const std::string& path) {
         std::lock_guard lock(mutex_);
         log_.append(title, length);
         contents_.entries.push_back(
-            {std::move(probed.media), std::move(title), std::move(length), contents_.nextSerial++});
+            {std::move(probed.media), std::move(title), std::move(length), contents_.nextSerial++, path});
         contents_.current = static_cast<int>(contents_.entries.size()) - 1;
     }
     flushIfGuiThread();
