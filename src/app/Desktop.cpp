@@ -50,24 +50,7 @@ void addDroppedFiles(AppState& app, const std::vector<std::string>& files) {
     if (audio.empty()) {
         return;
     }
-    // Interim until the playlist takes chosen paths: append, then settle the
-    // current entry as the menu command does.
-    const std::uint64_t running = app.playlist.access([&](PlaylistContents& contents, RowLog&) -> std::uint64_t {
-        return app.playback.playing && contents.current >= 0
-                   ? contents.entries[static_cast<std::size_t>(contents.current)].serial
-                   : 0;
-    });
-    for (const std::string& file : audio) {
-        app.playlist.addFile(file);
-    }
-    app.playlist.access([&](PlaylistContents& contents, RowLog&) {
-        contents.current = contents.hasEntries() ? 0 : -1;
-        for (std::size_t i = 0; i < contents.entries.size(); ++i) {
-            if (running != 0 && contents.entries[i].serial == running) {
-                contents.current = static_cast<int>(i);
-            }
-        }
-    });
+    app.playlist.openFiles(false, audio);
 }
 
 void loadDroppedFolder(AppState& app, const std::string& folder) {

@@ -1,7 +1,7 @@
 #include "remote/RemoteControl.h"
 
 #include "library/Playlist.h"
-#include "media/Transport.h"
+#include "transport/Transport.h"
 #include "remote/MprisAdaptors.h"
 #include "ui/PlayerWindow.h"
 

@@ -10,7 +10,7 @@
 // Without a session bus nothing is published and every call is silent.
 // GUI thread only.
 
-#include "media/PlaybackState.h"
+#include "library/PlaybackState.h"
 #include "platform/EventQueue.h"
 #include "remote/RemoteState.h"
 

@@ -4,7 +4,7 @@
 // published properties differ between two snapshots. GUI thread only.
 
 #include "library/Playlist.h"
-#include "media/PlaybackState.h"
+#include "library/PlaybackState.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,7 +3,7 @@
 
 #include "AppFixture.h"
 
-#include "media/Transport.h"
+#include "transport/Transport.h"
 #include "support/TestMedia.h"
 #include "ui/ControlAids.h"
 #include "ui/ImageControl.h"
