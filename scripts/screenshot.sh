@@ -3,6 +3,7 @@
 # of its own (Xvfb with openbox), a few generated tracks in the playlist, the
 # first one playing. Writes docs/screenshot.png (or the path given).
 #   scripts/screenshot.sh [output.png]
+# TONLIRA=path/to/tonlira uses that binary instead of building one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshot.png}
@@ -16,9 +17,12 @@ if ((${#apt_need[@]})); then
     [ "$(id -u)" -eq 0 ] || SUDO="sudo"
     $SUDO apt-get install -y -qq --no-install-recommends "${apt_need[@]}"
 fi
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTONLIRA_BUILD_TESTS=OFF -DTONLIRA_BUILD_BENCH=OFF >/dev/null
-cmake --build build/release --target tonlira -j"$(nproc)" >/dev/null
-tonlira=$PWD/build/release/tonlira
+tonlira=${TONLIRA:-}
+if [ -z "$tonlira" ]; then
+    cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTONLIRA_BUILD_TESTS=OFF -DTONLIRA_BUILD_BENCH=OFF >/dev/null
+    cmake --build build/release --target tonlira -j"$(nproc)" >/dev/null
+    tonlira=$PWD/build/release/tonlira
+fi
 
 work=$(mktemp -d)
 cleanup() {
@@ -43,7 +47,7 @@ mkdir -p "$music"
 i=0
 for title in "Morgenlicht" "Am Fluss" "Sommerregen" "Nachtzug nach Norden" "Ausklang"; do
     i=$((i + 1))
-    gst-launch-1.0 -q audiotestsrc num-buffers=$((40 + 17 * i)) freq=$((220 * i)) ! audioconvert \
+    gst-launch-1.0 -q audiotestsrc num-buffers=$((43 * (150 + 23 * i))) freq=$((220 * i)) volume=0.2 ! audioconvert \
         ! flacenc ! filesink location="$music/0$i $title.flac" >/dev/null
 done
 
@@ -53,7 +57,7 @@ mkdir -p "$appdata/Tonlira"
 printf '[Allgemein]\r\nstd_lautst\xe4rke = 7\r\nplaylist = 1\r\nbibliothek = 1\r\n' \
     >"$appdata/Tonlira/Tonlira.prefs"
 
-"$tonlira" "$music"/*.flac &
+"$tonlira" "$music"/*.flac 2>/dev/null &
 for _ in $(seq 1 100); do
     win=$(xdotool search --onlyvisible --name '^Tonlira$' 2>/dev/null | head -1 || true)
     [ -n "$win" ] && break
@@ -63,7 +67,7 @@ done
 sleep 1
 # Play the first row by double-clicking it.
 eval "$(xdotool getwindowgeometry --shell "$win")"
-xdotool mousemove $((X + 545)) $((Y + 65)) click --repeat 2 --delay 80 1
+xdotool mousemove $((X + 545)) $((Y + 57)) click --repeat 2 --delay 80 1
 sleep 2.5
 mkdir -p "$(dirname "$out")"
 import -window "$win" "$out"

@@ -1,14 +1,11 @@
 #include "ui/ImageControl.h"
 
+#include "ui/FocusFrame.h"
+
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 namespace tonlira {
-namespace {
-constexpr int focusInset = 1;
-}  // namespace
 
 ImageControl::ImageControl(ControlId id, int left, int top, int width, int height,
                            QWidget* parent)
@@ -30,13 +27,7 @@ void ImageControl::paintEvent(QPaintEvent* /*event*/) {
     }
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), image_);
-    if (hasFocus()) {
-        // A control reached by the keyboard shows it.
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(focusInset, focusInset, -focusInset, -focusInset);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-    }
+    drawFocusFrame(painter, *this);
 }
 
 void ImageControl::focusInEvent(QFocusEvent* event) {
