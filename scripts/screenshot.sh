@@ -66,8 +66,7 @@ done
 [ -n "${win:-}" ] || { echo "no player window" >&2; exit 1; }
 sleep 1
 # Play the first row by double-clicking it.
-eval "$(xdotool getwindowgeometry --shell "$win")"
-xdotool mousemove $((X + 545)) $((Y + 57)) click --repeat 2 --delay 80 1
+xdotool mousemove --window "$win" 545 70 click --repeat 2 --delay 80 1
 sleep 2.5
 mkdir -p "$(dirname "$out")"
 import -window "$win" "$out"
