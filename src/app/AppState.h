@@ -28,6 +28,7 @@
 namespace tonlira {
 
 class PlayerViews;
+class RemoteControl;
 
 struct AppState {
     AppState();
@@ -59,6 +60,7 @@ struct AppState {
     std::unique_ptr<InstanceLock> instanceLock;
     EventQueue events;
     std::unique_ptr<InputState> input;
+    std::unique_ptr<RemoteControl> remote;  // the desktop's remote control
 
     bool quitRequested = false;
     bool layoutSettled = false;

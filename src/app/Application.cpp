@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/AppState.h"
+#include "app/Desktop.h"
 #include "app/LibraryActions.h"
 #include "app/MainLoop.h"
 #include "app/PlayerViews.h"
@@ -11,6 +12,7 @@
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
 #include "platform/ToolkitSetup.h"
+#include "remote/RemoteControl.h"
 #include "settings/PrefsStorage.h"
 #include "ui/EdgeSnap.h"
 
@@ -47,6 +49,7 @@ void buildUserInterface(AppState& app) {
     app.shortcuts = std::make_unique<ShortcutTable>(app.window.get());
     QObject::connect(app.shortcuts.get(), &ShortcutTable::eventRaised,
                      [&events = app.events](const Event& event) { events.post(event); });
+    connectDesktop(app);
     app.window->show();
     // Hands the window to the window system now, so it maps while the rest
     // of the start-up (the media engine above all) runs.

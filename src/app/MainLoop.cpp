@@ -2,6 +2,7 @@
 
 #include "app/Actions.h"
 #include "app/AppState.h"
+#include "app/Desktop.h"
 #include "app/Dispatch.h"
 #include "app/TaskbarActions.h"
 
@@ -40,6 +41,7 @@ void runPass(AppState& app) {
 
     if (event) {
         dispatchEvent(app, *event);
+        publishRemoteChanges(app);
     }
 
     if (!app.input->isLeftButtonDown()) {

@@ -78,7 +78,7 @@ void Playlist::addProbedFile(const std::string& path, Added added) {
         std::lock_guard lock(mutex_);
         log_.append(title, length);
         contents_.entries.push_back(
-            {std::move(probed.media), std::move(title), std::move(length), contents_.nextSerial++});
+            {std::move(probed.media), std::move(title), std::move(length), contents_.nextSerial++, path});
         if (added == Added::BecomesCurrent || contents_.current < 0) {
             contents_.current = static_cast<int>(contents_.entries.size()) - 1;
         }

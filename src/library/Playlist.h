@@ -39,6 +39,7 @@ struct PlaylistEntry {
     std::string title;       // the file name, as the row shows it
     std::string lengthText;  // the length, as the row shows it
     std::uint64_t serial = 0;  // tells entries apart across clears and refills
+    std::string path;          // the file, for the desktop's remote control
 };
 
 // What access() hands out, under the lock.

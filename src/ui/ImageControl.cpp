@@ -1,5 +1,7 @@
 #include "ui/ImageControl.h"
 
+#include "ui/FocusFrame.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -25,6 +27,17 @@ void ImageControl::paintEvent(QPaintEvent* /*event*/) {
     }
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), image_);
+    drawFocusFrame(painter, *this);
+}
+
+void ImageControl::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ImageControl::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {

@@ -12,6 +12,8 @@ namespace tonlira::test {
 
 void AppFixture::SetUp() {
     setenv("appdata", appData.path().c_str(), 1);
+    // Off the desktop's own bus: a test that wants one starts its own.
+    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (appData.path() / "no-bus").string()).c_str(), 1);
     setAudioOutput("fakesink sync=true");
     app = std::make_unique<AppState>();
 }

@@ -1,5 +1,7 @@
 #include "ui/skin/SkinButton.h"
 
+#include "ui/FocusFrame.h"
+
 #include <QIcon>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -36,6 +38,7 @@ void SkinButton::paintEvent(QPaintEvent* /*event*/) {
     option.icon = QIcon();
     painter.drawControl(QStyle::CE_PushButton, option);
 
+    drawFocusFrame(painter, *this);
     if (image_.isNull()) {
         return;
     }

@@ -1,0 +1,179 @@
+#include "remote/RemoteControl.h"
+
+#include "library/Playlist.h"
+#include "transport/Transport.h"
+#include "remote/MprisAdaptors.h"
+#include "ui/PlayerWindow.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+
+#include <atomic>
+
+namespace tonlira {
+namespace {
+
+constexpr const char* propertiesInterface = "org.freedesktop.DBus.Properties";
+constexpr const char* playerInterface = "org.mpris.MediaPlayer2.Player";
+
+// Each remote control has a connection of its own, closed with it.
+QString nextConnectionName() {
+    static std::atomic<int> count{0};
+    return QStringLiteral("tonlira-remote-%1").arg(++count);
+}
+
+// The bus named by the environment as it is now (the bus library keeps the
+// first address it read); else the library's own search for one.
+QDBusConnection connectSessionBus(const QString& name) {
+    const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    return address.isEmpty() ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)
+                             : QDBusConnection::connectToBus(address, name);
+}
+
+}  // namespace
+
+RemoteControl::RemoteControl(const RemoteTargets& targets)
+    : targets_(targets), connectionName_(nextConnectionName()) {
+    new MprisRootAdaptor(this);
+    player_ = new MprisPlayerAdaptor(this);
+    announced_ = state();
+
+    QDBusConnection bus = connectSessionBus(connectionName_);
+    if (!bus.isConnected() || !bus.registerObject(QString::fromLatin1(remoteObjectPath), this)) {
+        return;
+    }
+    // A second player of ours (when several instances are allowed) takes a
+    // name of its own, as the standard asks.
+    const QString standard = QString::fromLatin1(remoteServiceName);
+    const QString perProcess = standard + QStringLiteral(".instance%1").arg(QCoreApplication::applicationPid());
+    for (const QString& name : {standard, perProcess}) {
+        if (bus.registerService(name)) {
+            service_ = name;
+            return;
+        }
+    }
+    bus.unregisterObject(QString::fromLatin1(remoteObjectPath));
+}
+
+RemoteControl::~RemoteControl() {
+    {
+        QDBusConnection bus(connectionName_);
+        if (bus.isConnected()) {
+            if (published()) {
+                bus.unregisterService(service_);
+            }
+            bus.unregisterObject(QString::fromLatin1(remoteObjectPath));
+        }
+    }
+    QDBusConnection::disconnectFromBus(connectionName_);
+}
+
+RemoteSnapshot RemoteControl::state() const {
+    const int attenuation = dialVolume(getDialValue(targets_.window.volumeDial()));
+    return takeRemoteSnapshot(targets_.playlist, targets_.playback, attenuation);
+}
+
+std::int64_t RemoteControl::positionUs() const { return remotePositionUs(targets_.playlist); }
+
+void RemoteControl::publishChanges() {
+    if (!published()) {
+        return;
+    }
+    const RemoteSnapshot now = state();
+    if (now == announced_) {
+        return;
+    }
+    const QVariantMap changed = changedPlayerProperties(announced_, now);
+    announced_ = now;
+    if (changed.isEmpty()) {
+        return;
+    }
+    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(remoteObjectPath),
+                                                     QString::fromLatin1(propertiesInterface),
+                                                     QStringLiteral("PropertiesChanged"));
+    signal << QString::fromLatin1(playerInterface) << changed << QStringList();
+    QDBusConnection(connectionName_).send(signal);
+}
+
+void RemoteControl::post(MenuId id) { targets_.events.post(Event::menu(id)); }
+
+// The play button ("Abspielen") starts the current entry from rest.
+void RemoteControl::pressPlayButton() {
+    targets_.events.post(Event::control(WindowId::Player, ControlId::PlayButton, ControlEventType::LeftClick));
+}
+
+void RemoteControl::play() {
+    switch (state().status) {
+    case RemoteStatus::Stopped: pressPlayButton(); break;
+    case RemoteStatus::Paused: post(MenuId::PlayPause); break;
+    case RemoteStatus::Playing: break;
+    }
+}
+
+void RemoteControl::pause() {
+    if (state().status == RemoteStatus::Playing) {
+        post(MenuId::PlayPause);
+    }
+}
+
+// From rest "Play/Pause" would only pause the entry; a remote's play/pause
+// key is expected to start playback, as the play button does.
+void RemoteControl::playPause() {
+    if (state().status == RemoteStatus::Stopped) {
+        pressPlayButton();
+    } else {
+        post(MenuId::PlayPause);
+    }
+}
+
+void RemoteControl::stop() { post(MenuId::Stop); }
+void RemoteControl::next() { post(MenuId::Next); }
+void RemoteControl::previous() { post(MenuId::Previous); }
+void RemoteControl::quit() { post(MenuId::Quit); }
+
+void RemoteControl::seekTo(std::int64_t targetUs) {
+    targets_.transport.seekToSlider(static_cast<int>(targetUs / microsecondsPerMs));
+    if (player_ != nullptr) {
+        emit player_->Seeked(positionUs());
+    }
+}
+
+void RemoteControl::seek(std::int64_t offsetUs) {
+    const RemoteSnapshot now = state();
+    if (!canSeek(now)) {
+        return;
+    }
+    const std::int64_t target = positionUs() + offsetUs;
+    if (target > now.lengthUs) {
+        // Past the end: on to the next track, as the standard asks.
+        post(MenuId::Next);
+        return;
+    }
+    seekTo(std::max<std::int64_t>(target, 0));
+}
+
+void RemoteControl::setPosition(const QString& track, std::int64_t targetUs) {
+    const RemoteSnapshot now = state();
+    // Only for the track on show, and only within it.
+    if (!canSeek(now) || track != trackPath(now.track) || targetUs < 0 || targetUs > now.lengthUs) {
+        return;
+    }
+    seekTo(targetUs);
+}
+
+void RemoteControl::raise() {
+    PlayerWindow& window = targets_.window;
+    if (!window.isVisible()) {
+        // Shrunk into the taskbar: its restore button brings the window back.
+        targets_.events.post(Event::control(WindowId::MiniPlayer, ControlId::MiniRestore, ControlEventType::LeftClick));
+        return;
+    }
+    if (window.isMinimized()) {
+        window.showNormal();
+    }
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace tonlira

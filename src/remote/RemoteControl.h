@@ -1,0 +1,90 @@
+#pragma once
+// The desktop's remote control: media keys, sound menus and tools such as
+// playerctl reach the player through the MPRIS 2 interfaces on the session
+// bus. A call only translates: it becomes the event of the command a person
+// would choose (posted to the program's event queue, so the dispatch tables
+// decide what happens), a read of the state the transport keeps, or the
+// transport's seek. Changes are announced with PropertiesChanged when the
+// main loop reports them through publishChanges().
+//
+// Without a session bus nothing is published and every call is silent.
+// GUI thread only.
+
+#include "library/PlaybackState.h"
+#include "platform/EventQueue.h"
+#include "remote/RemoteState.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+
+namespace tonlira {
+
+class Playlist;
+class PlayerWindow;
+class Transport;
+class MprisPlayerAdaptor;
+
+inline constexpr const char* remoteIdentity = "Tonlira";
+inline constexpr const char* remoteDesktopEntry = "tonlira";
+inline constexpr const char* remoteServiceName = "org.mpris.MediaPlayer2.tonlira";
+inline constexpr const char* remoteObjectPath = "/org/mpris/MediaPlayer2";
+
+// What the remote control reads and drives; all outlive it.
+struct RemoteTargets {
+    EventQueue& events;
+    Playlist& playlist;
+    PlaybackState& playback;
+    Transport& transport;
+    PlayerWindow& window;
+};
+
+class RemoteControl final : public QObject {
+    Q_OBJECT
+public:
+    // Connects to the session bus under its own connection name and
+    // publishes the interfaces; silent when there is no bus.
+    explicit RemoteControl(const RemoteTargets& targets);
+    ~RemoteControl() override;
+    RemoteControl(const RemoteControl&) = delete;
+    RemoteControl& operator=(const RemoteControl&) = delete;
+
+    bool published() const { return !service_.isEmpty(); }
+    // The bus name taken: the standard one, or one per process when another
+    // player of ours holds it.
+    QString serviceName() const { return service_; }
+
+    // Announces what changed since the last announcement.
+    void publishChanges();
+
+    // The state as it is now.
+    RemoteSnapshot state() const;
+    std::int64_t positionUs() const;
+
+    // The calls of the two interfaces.
+    void play();
+    void pause();
+    void playPause();
+    void stop();
+    void next();
+    void previous();
+    void seek(std::int64_t offsetUs);
+    void setPosition(const QString& track, std::int64_t positionUs);
+    void raise();
+    void quit();
+
+private:
+    void post(MenuId id);
+    void pressPlayButton();
+    void seekTo(std::int64_t positionUs);
+
+    RemoteTargets targets_;
+    QString connectionName_;
+    QString service_;
+    MprisPlayerAdaptor* player_ = nullptr;  // owned by this object
+    RemoteSnapshot announced_;
+};
+
+}  // namespace tonlira

@@ -1,0 +1,181 @@
+#include "ui/ControlAids.h"
+
+#include "ui/Dial.h"
+#include "ui/ImageControl.h"
+#include "ui/MenuTable.h"
+#include "ui/PlayerWindow.h"
+
+#include <QAbstractButton>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QSlider>
+#include <QStyle>
+#include <QToolTip>
+#include <QTreeWidget>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tonlira {
+namespace {
+
+constexpr int wheelNotch = 120;  // angle delta of one notch, in eighths of a degree
+constexpr int titleColumn = 0;
+constexpr const char* playButtonTip = "Abspielen";
+
+struct ButtonTip {
+    ControlId button;
+    MenuId item;  // the menu item doing what the button does
+};
+constexpr std::array buttonTips{
+    ButtonTip{ControlId::PauseButton, MenuId::PlayPause},
+    ButtonTip{ControlId::StopButton, MenuId::Stop},
+    ButtonTip{ControlId::RewindButton, MenuId::SkipBack},
+    ButtonTip{ControlId::FastForwardButton, MenuId::SkipForward},
+    ButtonTip{ControlId::PreviousButton, MenuId::Previous},
+    ButtonTip{ControlId::NextButton, MenuId::Next},
+};
+
+// The Tab order: the transport buttons left to right, the position slider,
+// the dial, then the library and the playlist.
+constexpr std::array focusChain{
+    ControlId::PlayButton,     ControlId::PauseButton,       ControlId::StopButton,
+    ControlId::RewindButton,   ControlId::FastForwardButton, ControlId::PreviousButton,
+    ControlId::NextButton,     ControlId::PositionSlider,    ControlId::VolumeDial,
+    ControlId::LibraryTree,    ControlId::LibraryFiles,      ControlId::PlaylistView,
+};
+
+bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+
+// Watches the dial and the playlist view for the keys, the wheel and the
+// tooltips they answer.
+class AidFilter final : public QObject {
+public:
+    AidFilter(PlayerWindow& window, DecibelsOf decibelsOf)
+        : QObject(&window), window_(window), decibelsOf_(std::move(decibelsOf)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_.control(ControlId::VolumeDial)) {
+            return dialEvent(event);
+        }
+        if (watched == window_.playlistView()) {
+            return playlistKey(event);
+        }
+        if (watched == window_.playlistView()->viewport() && event->type() == QEvent::ToolTip) {
+            return playlistToolTip(static_cast<QHelpEvent*>(event));
+        }
+        return false;
+    }
+
+private:
+    bool dialEvent(QEvent* event) {
+        Dial* dial = window_.volumeDial();
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Up || key == Qt::Key_Right) {
+                turnDial(dial, 1);
+                return true;
+            }
+            if (key == Qt::Key_Down || key == Qt::Key_Left) {
+                turnDial(dial, -1);
+                return true;
+            }
+            return false;
+        }
+        case QEvent::Wheel: {
+            wheelRest_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+            const int notches = wheelRest_ / wheelNotch;
+            wheelRest_ -= notches * wheelNotch;
+            turnDial(dial, notches);
+            return true;
+        }
+        case QEvent::ToolTip:
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), dialToolTip(dial, decibelsOf_),
+                               window_.control(ControlId::VolumeDial));
+            return true;
+        default: return false;
+        }
+    }
+
+    bool playlistKey(QEvent* event) {
+        if (event->type() != QEvent::KeyPress || !isEnter(static_cast<QKeyEvent*>(event))) {
+            return false;
+        }
+        // Played as a double-click on the selected row is.
+        emit window_.eventRaised(
+            Event::control(WindowId::Player, ControlId::PlaylistView, ControlEventType::LeftDoubleClick));
+        return true;
+    }
+
+    bool playlistToolTip(QHelpEvent* help) {
+        const QString tip = cutTitleToolTip(window_.playlistView(), help->pos());
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, window_.playlistView()->viewport());
+        }
+        return true;
+    }
+
+    PlayerWindow& window_;
+    DecibelsOf decibelsOf_;
+    int wheelRest_ = 0;
+};
+
+}  // namespace
+
+bool turnDial(Dial* dial, int steps) {
+    if (dial == nullptr || steps == 0) {
+        return false;
+    }
+    const int position = static_cast<int>(std::lround(getDialValue(dial) / dial->step));
+    const int target = std::clamp(position + steps, 0, dialPositions(*dial));
+    if (target == position) {
+        return false;
+    }
+    return setDialValue(dial, dialTableValue(*dial, target)) == 1;
+}
+
+QString dialToolTip(const Dial* dial, const DecibelsOf& decibelsOf) {
+    return QStringLiteral("%1 dB").arg(decibelsOf(getDialValue(dial)));
+}
+
+QString cutTitleToolTip(const QTreeWidget* view, const QPoint& viewportPos) {
+    const QTreeWidgetItem* item = view->itemAt(viewportPos);
+    if (item == nullptr || view->columnAt(viewportPos.x()) != titleColumn) {
+        return {};
+    }
+    const QString title = item->text(titleColumn);
+    // The style leaves a margin either side of an item's text.
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int needed = view->fontMetrics().horizontalAdvance(title) + 2 * margin;
+    return needed > view->columnWidth(titleColumn) ? title : QString();
+}
+
+void addControlAids(PlayerWindow& window, DecibelsOf decibelsOf) {
+    auto* filter = new AidFilter(window, std::move(decibelsOf));
+
+    window.control(ControlId::PlayButton)->setToolTip(QString::fromUtf8(playButtonTip));
+    for (const ButtonTip& tip : buttonTips) {
+        window.control(tip.button)->setToolTip(QString::fromUtf8(menuLabel(tip.item)));
+    }
+
+    QWidget* previous = nullptr;
+    for (const ControlId id : focusChain) {
+        QWidget* control = window.control(id);
+        control->setFocusPolicy(id == ControlId::VolumeDial ? Qt::WheelFocus : Qt::StrongFocus);
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, control);
+        }
+        previous = control;
+    }
+
+    window.control(ControlId::VolumeDial)->installEventFilter(filter);
+    window.playlistView()->installEventFilter(filter);
+    window.playlistView()->viewport()->installEventFilter(filter);
+}
+
+}  // namespace tonlira

@@ -1,0 +1,215 @@
+// The desktop's remote control through a private session bus, driven as a
+// desktop does: a D-Bus client in the same process calls the MPRIS 2
+// interfaces of the real program and listens for its signals.
+
+#include "AppFixture.h"
+
+#include "remote/RemoteControl.h"
+#include "support/TestMedia.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDBusReply>
+#include <QDBusVariant>
+#include <QProcess>
+#include <QUrl>
+
+namespace tonlira::test {
+
+// Records the PropertiesChanged signals the player sends.
+class SignalLog final : public QObject {
+    Q_OBJECT
+public:
+    QList<QVariantMap> changes;
+    QList<qlonglong> seeks;
+public slots:
+    void propertiesChanged(const QString& /*interface*/, const QVariantMap& changed, const QStringList&) {
+        changes.append(changed);
+    }
+    void seeked(qlonglong position) { seeks.append(position); }
+};
+
+namespace {
+
+constexpr const char* player = "org.mpris.MediaPlayer2.Player";
+constexpr const char* root = "org.mpris.MediaPlayer2";
+constexpr const char* properties = "org.freedesktop.DBus.Properties";
+
+class RemoteControlTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        bus.setProgram(QStringLiteral("dbus-daemon"));
+        bus.setArguments({QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
+                          QStringLiteral("--print-address=1")});
+        bus.start();
+        ASSERT_TRUE(bus.waitForReadyRead(10'000)) << "no dbus-daemon";
+        address = QString::fromUtf8(bus.readLine()).trimmed();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
+        client = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, QStringLiteral("client")));
+        ASSERT_TRUE(client->isConnected());
+    }
+    void TearDown() override {
+        client.reset();
+        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+        AppFixture::TearDown();
+        bus.kill();
+        bus.waitForFinished();
+    }
+
+    void startWithFiles(const std::vector<std::string>& stems) {
+        std::vector<std::string> files;
+        for (const std::string& stem : stems) {
+            files.push_back(TestMedia::make(TestFormat::Wav, media.path(), 2.0, stem).string());
+        }
+        ASSERT_TRUE(start(files));
+        ASSERT_TRUE(app->remote && app->remote->published());
+        client->connect(service(), QString::fromLatin1(remoteObjectPath), QString::fromLatin1(properties),
+                        QStringLiteral("PropertiesChanged"), &log,
+                        SLOT(propertiesChanged(QString, QVariantMap, QStringList)));
+        client->connect(service(), QString::fromLatin1(remoteObjectPath), QString::fromLatin1(player),
+                        QStringLiteral("Seeked"), &log, SLOT(seeked(qlonglong)));
+    }
+    QString service() const { return QString::fromLatin1(remoteServiceName); }
+
+    // Calls without blocking, since the player answers on this thread.
+    QDBusMessage call(const char* interface, const QString& method, const QVariantList& arguments = {}) {
+        QDBusMessage message = QDBusMessage::createMethodCall(service(), QString::fromLatin1(remoteObjectPath),
+                                                              QString::fromLatin1(interface), method);
+        message.setArguments(arguments);
+        QDBusPendingCall pending = client->asyncCall(message);
+        passUntil([&] { return pending.isFinished(); });
+        passes(3);
+        return pending.reply();
+    }
+    QVariant property(const char* interface, const char* name) {
+        const QDBusMessage reply =
+            call(properties, QStringLiteral("Get"), {QString::fromLatin1(interface), QString::fromLatin1(name)});
+        if (reply.type() != QDBusMessage::ReplyMessage) {
+            return {};
+        }
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+    QVariantMap metadata() { return qdbus_cast<QVariantMap>(property(player, "Metadata")); }
+    QString status() { return property(player, "PlaybackStatus").toString(); }
+    bool changed(const QString& name, const QVariant& value) {
+        for (const QVariantMap& change : log.changes) {
+            if (change.contains(name) && change.value(name) == value) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    QProcess bus;
+    QString address;
+    std::unique_ptr<QDBusConnection> client;
+    SignalLog log;
+    TempDir media;
+};
+
+TEST_F(RemoteControlTest, TheApplicationIsPublishedUnderTheStandardName) {
+    startWithFiles({"song"});
+    EXPECT_EQ(property(root, "Identity").toString(), "Tonlira");
+    EXPECT_EQ(property(root, "DesktopEntry").toString(), "tonlira");
+    EXPECT_TRUE(property(root, "CanQuit").toBool());
+    EXPECT_EQ(status(), "Stopped");
+}
+
+TEST_F(RemoteControlTest, PlayPauseStartsPausesAndResumesAndEachChangeIsSignalled) {
+    startWithFiles({"first", "second"});
+    // The last file named is current; from rest one press plays it.
+    call(player, QStringLiteral("PlayPause"));
+    EXPECT_TRUE(app->playback.playing);
+    EXPECT_FALSE(app->playback.paused);
+    EXPECT_EQ(status(), "Playing");
+    EXPECT_TRUE(passUntil([&] { return changed(QStringLiteral("PlaybackStatus"), QStringLiteral("Playing")); }));
+
+    call(player, QStringLiteral("PlayPause"));
+    EXPECT_EQ(status(), "Paused");
+    EXPECT_TRUE(passUntil([&] { return changed(QStringLiteral("PlaybackStatus"), QStringLiteral("Paused")); }));
+    call(player, QStringLiteral("Pause"));  // already paused: nothing
+    EXPECT_EQ(status(), "Paused");
+    call(player, QStringLiteral("Play"));
+    EXPECT_EQ(status(), "Playing");
+    call(player, QStringLiteral("Stop"));
+    EXPECT_EQ(status(), "Stopped");
+    EXPECT_FALSE(app->playback.playing);
+}
+
+TEST_F(RemoteControlTest, MetadataShowsTheCurrentEntryAndFollowsNextAndPrevious) {
+    startWithFiles({"first", "second"});
+    app->transport->playRow(0);
+    passes(3);
+    QVariantMap shown = metadata();
+    EXPECT_EQ(shown.value("xesam:title").toString(), "first.wav");
+    EXPECT_EQ(shown.value("xesam:url").toString(),
+              QUrl::fromLocalFile(QString::fromStdString((media / "first.wav").string())).toString());
+    EXPECT_NEAR(shown.value("mpris:length").toDouble(), 2'000'000, 100'000);
+    EXPECT_TRUE(property(player, "CanGoNext").toBool());
+    EXPECT_FALSE(property(player, "CanGoPrevious").toBool());
+
+    call(player, QStringLiteral("Next"));
+    EXPECT_EQ(metadata().value("xesam:title").toString(), "second.wav");
+    EXPECT_FALSE(property(player, "CanGoNext").toBool());
+    EXPECT_TRUE(passUntil([&] { return changed(QStringLiteral("CanGoPrevious"), true); }));
+    bool titleSignalled = false;
+    for (const QVariantMap& change : log.changes) {
+        titleSignalled |= qdbus_cast<QVariantMap>(change.value("Metadata")).value("xesam:title") == "second.wav";
+    }
+    EXPECT_TRUE(titleSignalled);
+
+    call(player, QStringLiteral("Previous"));
+    EXPECT_EQ(metadata().value("xesam:title").toString(), "first.wav");
+}
+
+TEST_F(RemoteControlTest, SeekAndSetPositionUseTheTransportWithinTheTrack) {
+    startWithFiles({"only"});
+    call(player, QStringLiteral("SetPosition"),
+         {QVariant::fromValue(QDBusObjectPath(metadata().value("mpris:trackid").value<QDBusObjectPath>())),
+          qlonglong{500'000}});
+    EXPECT_TRUE(log.seeks.isEmpty()) << "no seek while nothing plays";
+
+    call(player, QStringLiteral("Play"));
+    call(player, QStringLiteral("Pause"));
+    const QDBusObjectPath track = metadata().value("mpris:trackid").value<QDBusObjectPath>();
+    call(player, QStringLiteral("SetPosition"), {QVariant::fromValue(track), qlonglong{1'000'000}});
+    EXPECT_NEAR(property(player, "Position").toDouble(), 1'000'000, 50'000);
+    ASSERT_EQ(log.seeks.size(), 1);
+
+    call(player, QStringLiteral("SetPosition"),
+         {QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/tonlira/Tonlira/Track/999"))), qlonglong{0}});
+    EXPECT_EQ(log.seeks.size(), 1) << "another track's position is ignored";
+
+    call(player, QStringLiteral("Seek"), {qlonglong{-400'000}});
+    EXPECT_NEAR(property(player, "Position").toDouble(), 600'000, 50'000);
+    call(player, QStringLiteral("Seek"), {qlonglong{-5'000'000}});
+    EXPECT_NEAR(property(player, "Position").toDouble(), 0, 50'000);
+}
+
+TEST_F(RemoteControlTest, QuitEndsTheLoopAndRaiseActivatesTheWindow) {
+    startWithFiles({"song"});
+    call(root, QStringLiteral("Raise"));
+    EXPECT_TRUE(app->window->isVisible());
+    call(root, QStringLiteral("Quit"));
+    EXPECT_TRUE(app->quitRequested);
+}
+
+TEST_F(RemoteControlTest, WithoutASessionBusThePlayerRunsSilently) {
+    const TempDir runtime;
+    qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray("unix:path=") + (runtime / "no-bus").c_str());
+    ASSERT_TRUE(start({TestMedia::make(TestFormat::Wav, media.path(), 1.0, "song").string()}));
+    ASSERT_TRUE(app->remote);
+    EXPECT_FALSE(app->remote->published());
+    app->remote->publishChanges();
+    choose(MenuId::PlayPause);
+    choose(MenuId::PlayPause);
+    EXPECT_TRUE(app->playback.playing);
+}
+
+}  // namespace
+}  // namespace tonlira::test
+
+#include "RemoteControlTest.moc"
