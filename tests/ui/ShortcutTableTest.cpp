@@ -89,25 +89,6 @@ TEST(VirtualKeyTest, KeysAsAUsLayoutAndTheKeypadReportThem) {
     }
 }
 
-TEST(ShortcutTableEntriesTest, OneEntryPerCombinationTheLaterActionWinning) {
-    QWidget window;
-    ShortcutTable table(&window);
-    table.add(0x20050, MenuId::OpenFile);
-    table.add(0, MenuId::OpenFolder);
-    table.add(0x20050, MenuId::PlayPause);
-    table.add(0x50, MenuId::Stop);
-    table.add(0x70050, MenuId::Next);
-    table.add(0x20007, MenuId::Quit);  // no Qt key stands for 0x07
-    ASSERT_EQ(table.entries().size(), 4U);
-    EXPECT_EQ(table.actionFor(0x20050), MenuId::PlayPause);
-    EXPECT_EQ(table.actionFor(0x50), MenuId::Stop);
-    EXPECT_EQ(table.actionFor(0x70050), MenuId::Next);
-    EXPECT_FALSE(table.actionFor(0x30050));
-    EXPECT_FALSE(table.actionFor(0)) << "code 0 binds nothing";
-    table.clear();
-    EXPECT_TRUE(table.entries().empty());
-}
-
 class ShortcutKeysTest : public ::testing::Test {
 protected:
     ShortcutKeysTest() {
