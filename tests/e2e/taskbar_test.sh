@@ -87,7 +87,7 @@ for _ in $(seq 1 50); do
     sleep 0.1
 done
 [ -n "$strip" ] || fail "no strip in the panel window"
-geometry=$(xwininfo -id "$strip" | awk '/-geometry/ { print $2 }')
+geometry=$(xwininfo -children -id "$panel" | awk -v id="$strip" '$1 == id { for (i = 2; i <= NF; ++i) if ($i ~ /^170x30\+/) { print $i; exit } }')
 [ "$geometry" = "170x30+$((icon_x - 220))+0" ] || fail "the strip is at $geometry, not left of the tray"
 xwininfo -id "$win" | grep -q 'IsUnMapped' || fail "the player window is still shown"
 read -r panel_x panel_y < <(inside_origin "$panel")
@@ -96,7 +96,7 @@ press() { xdotool mousemove $((sx + $1)) $((sy + $2)) click 1; sleep 0.3; }
 
 # The song-info window right above the strip, with the title once playing.
 icon_y=$(xwininfo -tree -id "$panel" | awk '/22x22\+/ { split($0, a, "+"); print a[5]; exit }')
-iy=$((panel_y + icon_y - 70))
+iy=$((icon_y - 70))
 press 75 15   # pause from rest: paused, no sound
 press 75 15   # and again: playing
 press 158 8   # song information
@@ -116,7 +116,7 @@ sleep 0.3
 moving && fail "the slider still moves after the strip's pause button"
 press 75 15   # play again
 moving || fail "playback did not resume from the strip"
-import -window root "$WORK/shot.png"
+import -window root "${SHOT_DIR:-$WORK}/taskbar.png"
 
 # Restore: both small windows go, the player comes back.
 press 158 22
@@ -155,9 +155,9 @@ for _ in $(seq 1 30); do
     sleep 0.1
 done
 xwininfo -children -id "$panel" | grep -q '170x30+' || fail "no strip in the new panel"
-rm -f "$(prefs_file)"
+printf '[Allgemein]\r\nplaylist = 1\r\n' > "$(prefs_file)"
 close_and_wait "$win" "$pid"
 [ "$RC" = 0 ] || fail "exit code $RC"
-grep -q 'bibliothek = 1' "$(prefs_file)" || fail "quitting while minimised saved nothing"
+grep -q 'playlist = 0' "$(prefs_file)" || fail "quitting while minimised saved nothing"
 
 echo "taskbar: ok"
