@@ -44,7 +44,7 @@ void minimiseToTaskbar(AppState& app) {
     if (app.taskbar.miniPlayer) {
         return;  // already in the taskbar
     }
-    const std::optional<TaskbarTray> tray = app.taskbar.findTray();
+    const std::optional<TaskbarTray> tray = app.taskbar.findTray(0);
     if (!tray) {
         return;
     }
@@ -61,7 +61,8 @@ void minimiseToTaskbar(AppState& app) {
 }
 
 void toggleSongInfo(AppState& app) {
-    const std::optional<TaskbarTray> tray = app.taskbar.findTray();
+    const MiniPlayerWindow* strip = app.taskbar.miniPlayer.get();
+    const std::optional<TaskbarTray> tray = app.taskbar.findTray(strip != nullptr ? strip->winId() : 0);
     if (!tray) {
         return;
     }

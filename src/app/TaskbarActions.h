@@ -21,11 +21,13 @@ struct AppState;
 inline constexpr int miniPlayerOffset = 220;
 inline constexpr int songInfoRise = 70;
 
-using TrayFinder = std::function<std::optional<TaskbarTray>()>;
+// Finds the tray; the argument is the mini-player's window while it is in
+// the taskbar (it is not one of the tray's icons), else 0.
+using TrayFinder = std::function<std::optional<TaskbarTray>(WId)>;
 
 // The two small windows while they exist.
 struct TaskbarWindows {
-    TrayFinder findTray = &TaskbarTray::find;
+    TrayFinder findTray = [](WId ignored) { return TaskbarTray::find(ignored); };
     std::unique_ptr<MiniPlayerWindow> miniPlayer;
     std::unique_ptr<SongInfoWindow> songInfo;
     WId host = 0;  // the taskbar window holding the mini-player

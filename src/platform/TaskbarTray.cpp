@@ -161,9 +161,12 @@ public:
     }
 
     // The bounding box of the viewable windows docked in `dock`.
-    QRect iconArea(Window dock) const {
+    QRect iconArea(Window dock, Window ignored) const {
         QRect area;
         for (const Window child : children(display_, dock)) {
+            if (child == ignored) {
+                continue;
+            }
             const auto info = windowInfo(display_, child);
             if (info && info->viewable && !info->rect.isEmpty()) {
                 area = area.united(info->rect);
@@ -194,16 +197,16 @@ private:
 
 }  // namespace
 
-std::optional<TaskbarTray> TaskbarTray::find() {
+std::optional<TaskbarTray> TaskbarTray::find(WId ignored) {
     const auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (x11 == nullptr || x11->display() == nullptr) {
         return std::nullopt;
     }
     Display* display = x11->display();
-    return findOn(display, DefaultScreen(display));
+    return findOn(display, DefaultScreen(display), ignored);
 }
 
-std::optional<TaskbarTray> TaskbarTray::findOn(_XDisplay* display, int screen) {
+std::optional<TaskbarTray> TaskbarTray::findOn(_XDisplay* display, int screen, WId ignored) {
     if (display == nullptr) {
         return std::nullopt;
     }
@@ -227,7 +230,7 @@ std::optional<TaskbarTray> TaskbarTray::findOn(_XDisplay* display, int screen) {
         pager = ownerInfo->rect;
     } else {
         for (const Window candidate : finder.docks()) {
-            const QRect icons = finder.iconArea(candidate);
+            const QRect icons = finder.iconArea(candidate, static_cast<Window>(ignored));
             if (!icons.isEmpty()) {
                 dock = candidate;
                 pager = icons;

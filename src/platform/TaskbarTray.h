@@ -22,9 +22,11 @@ namespace tonlira {
 class TaskbarTray {
 public:
     // On the running application's display; nothing when there is no tray.
-    static std::optional<TaskbarTray> find();
+    // `ignored`: a window of the program's own inside the taskbar, which is
+    // not one of the tray's icons.
+    static std::optional<TaskbarTray> find(WId ignored = 0);
     // On a given X display and screen (tests open their own connection).
-    static std::optional<TaskbarTray> findOn(_XDisplay* display, int screen);
+    static std::optional<TaskbarTray> findOn(_XDisplay* display, int screen, WId ignored = 0);
     // A tray at a known place, for desktops the program is told about.
     static TaskbarTray at(const QRect& pager, WId taskbar, const QRect& taskbarRect) {
         return TaskbarTray(pager, taskbar, taskbarRect);

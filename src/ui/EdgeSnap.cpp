@@ -48,11 +48,11 @@ QRect snapToWorkArea(const QRect& frame, const WorkArea& area) {
 
 namespace {
 
-// The window system answers a move with one or more reports of where the
-// window now is, not always exactly where it was asked to go (a frame's
-// margins, a window manager's rounding). A report this soon after the
-// program's own move and this close to its target is that move's answer.
-constexpr auto echoPeriod = std::chrono::milliseconds(500);
+// The window system may answer the program's own move with a report of
+// where the window now is: exactly the target, or (a frame's margins, a
+// window manager's rounding) close to it and at once. Such a report is that
+// move's answer, not a new move.
+constexpr auto echoPeriod = std::chrono::milliseconds(150);
 
 bool near(const QRect& a, const QRect& b) {
     return a.size() == b.size() && std::abs(a.x() - b.x()) < snapDistance && std::abs(a.y() - b.y()) < snapDistance;
@@ -81,7 +81,9 @@ private:
         }
         const QRect frame = window_->frameGeometry();
         // The program's own move coming back from the window system.
-        if (placed_ && std::chrono::steady_clock::now() - placedAt_ < echoPeriod && near(frame, *placed_)) {
+        if (placed_ && (frame == *placed_ ||
+                        (std::chrono::steady_clock::now() - placedAt_ < echoPeriod && near(frame, *placed_)))) {
+            placed_.reset();
             return;
         }
         const QRect target = snapToWorkArea(frame, WorkArea::of(screen->availableGeometry()));
@@ -104,7 +106,14 @@ private:
     bool moving_ = false;
 };
 
-EdgeSnapper* snapperOf(QWidget* window) { return window->findChild<EdgeSnapper*>(QString(), Qt::FindDirectChildrenOnly); }
+EdgeSnapper* snapperOf(QWidget* window) {
+    for (QObject* child : window->children()) {
+        if (auto* snapper = dynamic_cast<EdgeSnapper*>(child)) {
+            return snapper;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace
 

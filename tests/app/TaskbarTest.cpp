@@ -25,7 +25,7 @@ const QRect taskbarRect{0, 1040, 1920, 40};
 class TaskbarTest : public AppFixture {
 protected:
     void giveTray() {
-        app->taskbar.findTray = [] { return TaskbarTray::at(pagerRect, 0, taskbarRect); };
+        app->taskbar.findTray = [](WId) { return TaskbarTray::at(pagerRect, 0, taskbarRect); };
     }
     void press(ControlId id) {
         auto* button = qobject_cast<QAbstractButton*>(app->taskbar.miniPlayer->control(id));
@@ -133,7 +133,9 @@ TEST_F(TaskbarTest, SongInfoOpensClosesAndOpensFreshAndRestoreClosesBoth) {
 
     press(ControlId::MiniSongInfo);
     ASSERT_NE(songInfo(), nullptr);
-    EXPECT_EQ(songInfo()->titleDisplay()->x, 0.0F) << "a third opening starts unscrolled";
+    // A new display: it starts from the strip's middle, not where the old
+    // one had scrolled to.
+    EXPECT_GT(songInfo()->titleDisplay()->x, 0.0F) << "a third opening starts unscrolled";
     EXPECT_EQ(songInfo()->titleDisplay()->direction, ScrollDirection::Left);
 
     press(ControlId::MiniRestore);

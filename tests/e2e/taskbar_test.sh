@@ -49,13 +49,15 @@ wait_left() {
 # Moved by the window manager close to the left edge: flush with it, once.
 wmctrl -i -r "$win" -e "0,15,200,-1,-1"
 wait_left "$win" 0 "a window moved to x 15 did not snap to the edge"
-# Moved across the left edge: pushed 20 further, and it stays there.
+# Moved across the left edge (wmctrl places the window's inside, so its
+# frame lands a border further left): pushed 20 further, and it stays there.
+border=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed -n 's/.*= \([0-9]*\),.*/\1/p')
 wmctrl -i -r "$win" -e "0,-5,200,-1,-1"
-wait_left "$win" -25 "a window moved to x -5 did not end at -25"
+wait_left "$win" $((-5 - border - 20)) "a window moved across the edge was not pushed 20 further"
 sleep 1
-[ "$(frame_left "$win")" = -25 ] || fail "the window walked on to $(frame_left "$win")"
+[ "$(frame_left "$win")" = $((-5 - border - 20)) ] || fail "the window walked on to $(frame_left "$win")"
 wmctrl -i -r "$win" -e "0,300,200,-1,-1"
-wait_left "$win" 300 "the window did not come back to x 300"
+wait_left "$win" $((300 - border)) "the window did not come back to x 300"
 
 # The tray's icon and the panel window.
 panel=$(xdotool search --classname '^tint2$' | head -1)
@@ -63,14 +65,18 @@ panel=$(xdotool search --classname '^tint2$' | head -1)
 icon_x=$(xwininfo -tree -id "$panel" | awk '/22x22\+/ { split($0, a, "+"); print a[4]; exit }')
 [ -n "$icon_x" ] || fail "no icon in the panel"
 
-# "Ansicht" -> "Player in Taskleiste minimieren", by keyboard from "Datei".
+# The inside of window $1 on the screen, as "X Y".
+inside_origin() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { print x, $4 }'
+}
+# "Ansicht" (in the menu bar) -> "Player in Taskleiste minimieren".
 minimise() {
+    local cx cy
     xdotool windowactivate --sync "$1" 2>/dev/null || true
-    read -r wx wy < <(window_origin "$1")
-    xdotool mousemove $((wx + 15)) $((wy - 10)) click 1 2>/dev/null
-    xdotool mousemove $((wx + 15)) $((wy + 10)) click 1
-    sleep 0.3
-    xdotool key Right Right Down Down Return
+    read -r cx cy < <(inside_origin "$1")
+    xdotool mousemove $((cx + 165)) $((cy + 8)) click 1
+    sleep 0.5
+    xdotool key Down Down Down Return
 }
 minimise "$win"
 
@@ -81,9 +87,77 @@ for _ in $(seq 1 50); do
     sleep 0.1
 done
 [ -n "$strip" ] || fail "no strip in the panel window"
-geometry=$(xwininfo -id "$strip" | awk '/-geometry/ { print $2 }')
+geometry=$(xwininfo -children -id "$panel" | awk -v id="$strip" '$1 == id { for (i = 2; i <= NF; ++i) if ($i ~ /^170x30\+/) { print $i; exit } }')
 [ "$geometry" = "170x30+$((icon_x - 220))+0" ] || fail "the strip is at $geometry, not left of the tray"
 xwininfo -id "$win" | grep -q 'IsUnMapped' || fail "the player window is still shown"
-import -window root "$WORK/strip.png"
+read -r panel_x panel_y < <(inside_origin "$panel")
+sx=$((panel_x + icon_x - 220)) sy=$panel_y
+press() { xdotool mousemove $((sx + $1)) $((sy + $2)) click 1; sleep 0.3; }
+
+# The song-info window right above the strip, with the title once playing.
+icon_y=$(xwininfo -tree -id "$panel" | awk '/22x22\+/ { split($0, a, "+"); print a[5]; exit }')
+iy=$((icon_y - 70))
+press 75 15   # pause from rest: paused, no sound
+press 75 15   # and again: playing
+press 158 8   # song information
+title_pixels() {
+    import -window root -crop "162x35+$((sx + 4))+$((iy + 4))" -depth 8 txt:- 2>/dev/null | grep -c '(1,29,254)' || true
+}
+for _ in $(seq 1 30); do
+    [ "$(title_pixels)" -gt 20 ] && break
+    sleep 0.1
+done
+[ "$(title_pixels)" -gt 20 ] || fail "the song-info window shows no title above the strip"
+slider_shot() { import -window root -crop "166x23+$((sx + 2))+$((iy + 40))" -depth 8 txt:- 2>/dev/null | md5sum; }
+moving() { local a; a=$(slider_shot); sleep 1.5; [ "$a" != "$(slider_shot)" ]; }
+moving || fail "the song-info slider does not follow playback"
+press 75 15   # pause
+sleep 0.3
+moving && fail "the slider still moves after the strip's pause button"
+press 75 15   # play again
+moving || fail "playback did not resume from the strip"
+import -window root "${SHOT_DIR:-$WORK}/taskbar.png"
+
+# Restore: both small windows go, the player comes back.
+press 158 22
+for _ in $(seq 1 30); do
+    xwininfo -id "$win" | grep -q IsViewable && break
+    sleep 0.1
+done
+xwininfo -id "$win" | grep -q IsViewable || fail "restore did not bring the player back"
+xwininfo -children -id "$panel" | grep -q '170x30+' && fail "the strip stayed in the panel"
+
+# The panel goes away while the player is in it: the player comes back.
+minimise "$win"
+for _ in $(seq 1 30); do
+    xwininfo -children -id "$panel" 2>/dev/null | grep -q '170x30+' && break
+    sleep 0.1
+done
+kill "$panel_pid"
+for _ in $(seq 1 50); do
+    xwininfo -id "$win" | grep -q IsViewable && break
+    sleep 0.1
+done
+xwininfo -id "$win" | grep -q IsViewable || fail "the player stayed hidden after the panel went away"
+kill -0 "$pid" || fail "the player ended with the panel"
+
+# A new panel; quitting while minimised into it saves and ends as usual.
+tint2 >/dev/null 2>&1 &
+"$TRAYDOCK" >"$WORK/dock2" 2>&1 &
+for _ in $(seq 1 200); do
+    grep -q docked "$WORK/dock2" && break
+    sleep 0.05
+done
+panel=$(xdotool search --classname '^tint2$' | head -1)
+minimise "$win"
+for _ in $(seq 1 30); do
+    xwininfo -children -id "$panel" 2>/dev/null | grep -q '170x30+' && break
+    sleep 0.1
+done
+xwininfo -children -id "$panel" | grep -q '170x30+' || fail "no strip in the new panel"
+printf '[Allgemein]\r\nplaylist = 1\r\n' > "$(prefs_file)"
+close_and_wait "$win" "$pid"
+[ "$RC" = 0 ] || fail "exit code $RC"
+grep -q 'playlist = 0' "$(prefs_file)" || fail "quitting while minimised saved nothing"
 
 echo "taskbar: ok"

@@ -82,6 +82,14 @@ TEST_F(TaskbarTrayTest, FindsTheIconAreaInsideThePanelAndNoticesThePanelGoing) {
     EXPECT_EQ(tray->taskbarRect().bottom(), 799);
     EXPECT_TRUE(TaskbarTray::windowExistsOn(display, tray->taskbar()));
 
+    // A window of the program's own in the panel is not an icon.
+    const Window own = XCreateSimpleWindow(display, static_cast<Window>(tray->taskbar()), 10, 0, 170, 30, 0, 0, 0);
+    XMapWindow(display, own);
+    XSync(display, False);
+    const auto again = TaskbarTray::findOn(display, DefaultScreen(display), own);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(again->pager(), tray->pager());
+
     session.stopPanel();
     EXPECT_TRUE(waitFor([&] { return !TaskbarTray::windowExistsOn(display, tray->taskbar()); }));
     EXPECT_FALSE(lookUp().has_value());
