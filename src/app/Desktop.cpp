@@ -1,6 +1,7 @@
 #include "app/Desktop.h"
 
 #include "app/AppState.h"
+#include "app/LibraryActions.h"
 #include "remote/RemoteControl.h"
 #include "ui/ControlAids.h"
 #include "ui/DropTarget.h"
@@ -36,7 +37,7 @@ void openDroppedPaths(AppState& app, const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         std::error_code error;
         if (std::filesystem::is_directory(path, error)) {
-            loadDroppedFolder(app, path);
+            loadFolder(app, path);
             return;
         }
         files.push_back(path);
@@ -51,24 +52,6 @@ void addDroppedFiles(AppState& app, const std::vector<std::string>& files) {
         return;
     }
     app.playlist.openFiles(false, audio);
-}
-
-void loadDroppedFolder(AppState& app, const std::string& folder) {
-    // Interim until the folder loader is there: the folder tree's audio
-    // files replace the playlist.
-    std::vector<std::string> files;
-    std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
-         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        if (it->is_regular_file(error)) {
-            files.push_back(it->path().string());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    app.playlist.clearPlaylist();
-    for (const std::string& file : files) {
-        app.playlist.addFile(file);
-    }
 }
 
 }  // namespace tonlira

@@ -21,6 +21,5 @@ void publishRemoteChanges(AppState& app);
 // with an audio extension only.
 void openDroppedPaths(AppState& app, const std::vector<std::string>& paths);
 void addDroppedFiles(AppState& app, const std::vector<std::string>& files);
-void loadDroppedFolder(AppState& app, const std::string& folder);
 
 }  // namespace tonlira

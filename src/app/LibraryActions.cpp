@@ -4,6 +4,7 @@
 #include "library/FolderListing.h"
 #include "library/Library.h"
 #include "platform/Requester.h"
+#include "ui/EdgeSnap.h"
 
 #include <QCursor>
 #include <QListWidget>
@@ -134,6 +135,7 @@ void openAddFolderDialog(AppState& app) {
         app.addFolderDialog = new AddFolderDialog(app.window.get(), app.musicFolder);
         QObject::connect(app.addFolderDialog.data(), &AddFolderDialog::eventRaised,
                          [&events = app.events](const Event& event) { events.post(event); });
+        installEdgeSnapping(app.addFolderDialog.data());
     }
     app.addFolderDialog->show();
     app.addFolderDialog->raise();

@@ -2,7 +2,9 @@
 
 #include "app/AppState.h"
 #include "app/ShortcutActions.h"
+#include "app/TaskbarActions.h"
 #include "platform/Requester.h"
+#include "ui/EdgeSnap.h"
 #include "ui/SettingsWindow.h"
 
 #include <QAction>
@@ -52,6 +54,7 @@ void openSettingsWindow(AppState& app) {
                      [&events = app.events](const Event& event) { events.post(event); });
     app.settingsWindow->setValues(readEditableSettings(app.settingsFilePath()));
     app.settingsWindow->centreOn(app.window.get());
+    installEdgeSnapping(app.settingsWindow.get());
     app.settingsWindow->show();
     app.settingsWindow->bringToFront();
 }
@@ -104,6 +107,7 @@ void saveSettings(AppState& app) {
 
     setTitleSpeed(app.window->titleDisplay(), app.settings.scrollspeed);
     app.window->applyColours(app.look());
+    applySliderColours(app);  // the song-info window's slider, while it is open
     registerShortcuts(app);
     labelMenuItems(app);
     if (saved == SaveResult::WriteFailed) {
