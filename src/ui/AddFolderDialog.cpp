@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QFileSystemModel>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,6 +28,8 @@ constexpr QRect commitGeometry{320, 300, 195, 30};
 constexpr int nameColumnWidth = 170;
 constexpr int pathColumnWidth = 50;
 constexpr char pathSeparator = '/';
+constexpr int minimumButtonPoints = 6;
+constexpr int buttonTextMargin = 12;
 
 // The model's path of a folder: no trailing "/" but for the root.
 QString modelPath(std::string folder) {
@@ -109,6 +112,14 @@ void AddFolderDialog::addButton(ControlId id, const QString& text, const QRect& 
     if (bold) {
         button->setFont(captionFont());
     }
+    // The long commit text fits its button in a slightly smaller font where
+    // the desktop's font is wider than the button was drawn for.
+    QFont font = button->font();
+    while (font.pointSize() > minimumButtonPoints &&
+           QFontMetrics(font).horizontalAdvance(text) > geometry.width() - buttonTextMargin) {
+        font.setPointSize(font.pointSize() - 1);
+    }
+    button->setFont(font);
     connect(button, &QPushButton::clicked, this,
             [this, id] { emit eventRaised(Event::control(WindowId::AddFolder, id, ControlEventType::LeftClick)); });
     buttons_[id] = button;

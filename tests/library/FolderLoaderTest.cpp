@@ -182,7 +182,9 @@ TEST_F(FolderLoaderTest, TheGuiThreadPlaysAndEditsWhileAFolderLoads) {
     }
     finish();
     EXPECT_EQ(rows.titles, titles());
-    EXPECT_EQ(current(), titles().empty() ? -1 : 0);
+    // The GUI thread may have moved the current entry after the load ended.
+    const int size = static_cast<int>(titles().size());
+    EXPECT_TRUE(size == 0 ? current() == -1 : current() >= 0 && current() < size) << current();
     EXPECT_LT(titles().size(), 40U);
 }
 

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# "Datei" -> "Ordner Öffnen" in the real binary: the folder chooser
+# "Musikordner Öffnen" opens in the music folder, and choosing it fills the
+# playlist with the tree's audio files in listing order, the first current
+# (the play button plays it, and the playlist plays through to the last).
+# Then quitting in the middle of a large load ends the program at once with
+# exit code 0 and the preferences intact.
+source "$(dirname "$0")/lib.sh"
+
+export Userprofile="$WORK/profile"
+music="$Userprofile/Music"
+mkdir -p "$music/Sub" "$music/Z" "$appdata/Tonlira"
+"$MEDIA_TOOL" wav 1.0 "$music" a >/dev/null || fail "no test media"
+"$MEDIA_TOOL" ogg 1.0 "$music/Sub" b >/dev/null || fail "no test media"
+"$MEDIA_TOOL" flac 1.0 "$music/Z" c >/dev/null || fail "no test media"
+echo text > "$music/notes.txt"
+cp "$music/a.wav" "$music/LOUD.WAV"
+prefs='[Allgemein]\r\nplaylist = 1\r\n[Bibliothek]\r\nMusik:0 = /m/\r\n'
+printf "$prefs" > "$(prefs_file)"
+
+# Opens "Datei" -> "Ordner Öffnen" and takes the folder it starts in.
+open_music_folder() {
+    local wx wy chooser=""
+    read -r wx wy < <(window_origin "$1")
+    click_at $((wx + 20)) $((wy + 10))
+    sleep 0.5
+    xdotool key Down Down Return
+    for _ in $(seq 1 100); do
+        chooser=$(xdotool search --onlyvisible --name '^Musikordner Öffnen$' 2>/dev/null | head -1 || true)
+        [ -n "$chooser" ] && break
+        sleep 0.1
+    done
+    [ -n "$chooser" ] || fail "no folder chooser titled Musikordner Öffnen"
+    sleep 0.5
+    xdotool windowactivate --sync "$chooser" key Return 2>/dev/null || xdotool key Return
+    for _ in $(seq 1 50); do
+        xdotool search --onlyvisible --name '^Musikordner Öffnen$' >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "the folder chooser did not close"
+}
+
+"$TONLIRA" & pid=$!
+win=$(wait_for_window "$pid") || fail "no player window"
+sleep 1
+open_music_folder "$win"
+read -r wx _ < <(window_origin "$win")
+top=$(panel_top "$win" "87,87,87")
+[ -n "$top" ] || fail "no player panel"
+
+# Lines of text in the playlist view's title column: the header and a line per row.
+text_rows() {
+    { import -window root -crop "60x160+$((wx + 510 + 8))+$((top + 25))" -depth 8 txt:- 2>/dev/null || true; } |
+        awk -F'[ :,()]+' 'NR > 1 && $3 < 80 && $4 < 80 && $5 < 80 { print $2 }' | sort -n | uniq |
+        awk 'NR == 1 || $1 > last + 4 { n++ } { last = $1 } END { print n + 0 }'
+}
+rows=0
+for _ in $(seq 1 100); do
+    rows=$(text_rows)
+    [ "$rows" = 4 ] && break
+    sleep 0.1
+done
+[ "$rows" = 4 ] || fail "the playlist shows $((rows - 1)) rows, not the three audio files"
+
+# The highlighted row of the playlist view, as in the playback test.
+highlight_row() {
+    { import -window root -crop "1x120+$((wx + 510 + 5 + 100))+$((top + 25))" -depth 8 txt:- 2>/dev/null || true; } |
+        awk -F'[ :,()]+' 'NR > 1 && !($3 == 157 && $4 == 157 && $5 == 157) && $3 != $4 { print $2; exit }'
+}
+wait_below() {
+    local row=""
+    for _ in $(seq 1 60); do
+        row=$(highlight_row)
+        if [ -n "$row" ] && [ "$row" -gt "$1" ]; then
+            echo "$row"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+# The play button plays the first entry; the second and third follow.
+click_at $((wx + 5 + 23)) $((top + 78 + 23))
+second=$(wait_below 0) || fail "the first entry did not play through to the second"
+third=$(wait_below "$second") || fail "the second entry did not hand over to the third"
+close_and_wait "$win" "$pid"
+[ "$RC" = 0 ] || fail "exit code $RC"
+
+# Quitting while a large folder loads.
+rm -rf "$music"
+mkdir -p "$music/Viele"
+"$MEDIA_TOOL" wav 1.0 "$WORK" one >/dev/null || fail "no test media"
+for i in $(seq 1 400); do ln "$WORK/one.wav" "$music/Viele/$i.wav"; done
+printf "$prefs" > "$(prefs_file)"
+"$TONLIRA" & pid=$!
+win=$(wait_for_window "$pid") || fail "no player window"
+sleep 1
+open_music_folder "$win"
+sleep 1
+started=$(date +%s%N)
+close_and_wait "$win" "$pid"
+took=$(( ($(date +%s%N) - started) / 1000000 ))
+[ "$RC" = 0 ] || fail "exit code $RC after quitting during a load"
+echo "quit during a load took $took ms"
+[ "$took" -lt 5000 ] || fail "quitting during a load took $took ms"
+grep -q 'Musik:0 = /m/' "$(prefs_file)" || fail "the library was lost"
+grep -q 'playlist = 1' "$(prefs_file)" || fail "the panel flag was lost"
+echo "folder load: ok"
