@@ -3,8 +3,9 @@
 //   filesrc ! decodebin ! audioconvert ! audioresample ! volume ! output
 // (further streams go to discarding sinks), built and measured by load() and
 // then kept idle in NULL (reached on the settler's thread, so that loading
-// goes on to the next file meanwhile; every use waits for it). An idle pipeline has no streaming thread and no
-// sound-server stream; only a playing or paused entry holds them.
+// goes on to the next file meanwhile; every use waits for it). An idle
+// pipeline has no streaming thread and no sound-server stream; only a
+// playing or paused entry holds them.
 //
 // Times inside are 100-ns media units (GStreamer nanoseconds / 100).
 //

@@ -12,14 +12,6 @@ namespace {
 class Settler {
 public:
     Settler() : worker_([this] { run(); }) {}
-    ~Settler() {
-        {
-            std::lock_guard lock(mutex_);
-            stopping_ = true;
-        }
-        wake_.notify_one();
-        worker_.join();  // settles what is still queued first
-    }
     Settler(const Settler&) = delete;
     Settler& operator=(const Settler&) = delete;
 
@@ -43,10 +35,7 @@ private:
     void run() {
         std::unique_lock lock(mutex_);
         while (true) {
-            wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
-            if (jobs_.empty()) {
-                return;  // stopping, nothing left
-            }
+            wake_.wait(lock, [this] { return !jobs_.empty(); });
             Job job = std::move(jobs_.front());
             jobs_.pop_front();
             lock.unlock();
@@ -60,14 +49,15 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<Job> jobs_;
-    bool stopping_ = false;
     std::thread worker_;  // last: starts once the members above exist
 };
 
 }  // namespace
 
 std::future<void> settleToNull(GstElement* pipeline) {
-    static Settler settler;
+    // Never destroyed: a folder loader may still add files while the process
+    // ends (nothing waits for it), so the helper ends with the process.
+    static Settler& settler = *new Settler;
     return settler.settle(pipeline);
 }
 

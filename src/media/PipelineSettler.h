@@ -4,9 +4,9 @@
 // streaming threads wind down (a few milliseconds per file, a good part of
 // adding short files).
 //
-// Threading: settle() may be called from any thread. The helper thread
-// starts with the first request and is joined at the end of the process;
-// it holds a reference to every pipeline it still has to settle.
+// Threading: settleToNull() may be called from any thread. The helper
+// thread starts with the first request and ends with the process; it holds
+// a reference to every pipeline it still has to settle.
 
 #include "media/GstHandles.h"
 
