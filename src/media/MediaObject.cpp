@@ -17,6 +17,8 @@ constexpr GstClockTime prerollTimeout = 5 * GST_SECOND;
 constexpr GstClockTime settleSlice = 10 * GST_MSECOND;
 
 constexpr auto seekFlags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+// The stop position of a seek that keeps the stop where it is.
+constexpr gint64 noStop = -1;
 
 // The container type decodebin found for the file, e.g. "audio/mpeg".
 std::string detectedType(GstElement* decodebin) {
@@ -246,7 +248,7 @@ std::int64_t MediaObject::positionUnits() const {
 
 bool MediaObject::seekNow(std::int64_t units) {
     return gst_element_seek(pipeline_.get(), 1.0, GST_FORMAT_TIME, seekFlags, GST_SEEK_TYPE_SET,
-                            units * nsPerMediaUnit, GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
+                            units * nsPerMediaUnit, GST_SEEK_TYPE_NONE, noStop);
 }
 
 MediaStatus MediaObject::seek(std::int64_t units) {
