@@ -16,6 +16,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
+  # the preferences fuzzer: libFuzzer and the sanitizer runtimes of clang
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
