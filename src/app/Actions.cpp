@@ -15,6 +15,10 @@ void toggleShowFlag(AppState& app, MenuId item, std::string_view key) {
 
 }  // namespace
 
+void openFiles(AppState& app, bool replace) {
+    app.playlist.openFiles(replace, requester().chooseFiles(app.musicFolder, openFilesFilter));
+}
+
 void requestQuit(AppState& app) { app.quitRequested = true; }
 
 void toggleLibrary(AppState& app) { toggleShowFlag(app, MenuId::ShowLibrary, kKeyShowLibrary); }

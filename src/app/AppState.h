@@ -5,8 +5,8 @@
 
 #include "library/LibraryFolder.h"
 #include "library/Playlist.h"
-#include "media/PlaybackState.h"
-#include "media/Transport.h"
+#include "library/PlaybackState.h"
+#include "transport/Transport.h"
 #include "platform/EventQueue.h"
 #include "platform/InputState.h"
 #include "platform/InstanceLock.h"

@@ -23,8 +23,8 @@ void transport(AppState& app, const Event&) {
     (app.transport.get()->*Operation)();
 }
 
-void openFilesReplacing(AppState& app, const Event&) { app.playlist.openFiles(true, app.musicFolder); }
-void openFilesAppending(AppState& app, const Event&) { app.playlist.openFiles(false, app.musicFolder); }
+void openFilesReplacing(AppState& app, const Event&) { openFiles(app, true); }
+void openFilesAppending(AppState& app, const Event&) { openFiles(app, false); }
 void clearPlaylist(AppState& app, const Event&) { app.playlist.clearPlaylist(); }
 
 void seekToPlayerSlider(AppState& app, const Event&) {

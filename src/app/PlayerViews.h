@@ -3,7 +3,7 @@
 // GUI thread only.
 
 #include "library/PlaylistRows.h"
-#include "media/TransportView.h"
+#include "transport/TransportView.h"
 
 namespace tonlira {
 

@@ -1,8 +1,6 @@
 #include "library/Playlist.h"
 
-#include "platform/QtRequester.h"
-#include "platform/Requester.h"
-
+#include "platform/GuiThread.h"
 
 #include <algorithm>
 #include <sstream>
@@ -86,8 +84,7 @@ void Playlist::addProbedFile(const std::string& path) {
     flushIfGuiThread();
 }
 
-void Playlist::openFiles(bool replace, const std::string& musicFolder) {
-    const std::vector<std::string> chosen = requester().chooseFiles(musicFolder, openFilter);
+void Playlist::openFiles(bool replace, const std::vector<std::string>& chosen) {
     // The entry current when the dialog opened, if any.
     const std::uint64_t currentSerial = access([](PlaylistContents& contents, RowLog&) -> std::uint64_t {
         return contents.current >= 0 ? contents.entries[static_cast<std::size_t>(contents.current)].serial : 0;

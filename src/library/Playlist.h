@@ -15,7 +15,7 @@
 
 #include "library/PlaylistRows.h"
 #include "media/MediaEngine.h"
-#include "media/PlaybackState.h"
+#include "library/PlaybackState.h"
 
 #include <QObject>
 
@@ -70,8 +70,6 @@ class Playlist {
 public:
     // Semicolon-separated audio extensions, compared case-sensitively.
     static constexpr const char* audioExtensionList = "mp3;flac;wav;wma;ogg";
-    static constexpr const char* openFilter =
-        "Audio Dateien (.mp3, .wav, .wma, .ogg, .flac)|*.mp3;*.wav;*.wma;*.ogg;*.flac";
 
     explicit Playlist(PlaybackState& playback);
     ~Playlist();
@@ -83,7 +81,9 @@ public:
     // The native handle of the player window, handed to every probe.
     void setOwnerWindow(NativeWindow owner) { owner_ = owner; }
 
-    void openFiles(bool replace, const std::string& musicFolder);
+    // The files chosen in the open-file dialog, in its order; none when the
+    // person cancelled it. Replacing clears the playlist first.
+    void openFiles(bool replace, const std::vector<std::string>& chosen);
     void addCommandLineFiles(const std::vector<std::string>& arguments);
     void addFile(const std::string& path);        // any thread
     void clearPlaylist();                         // any thread

@@ -1,10 +1,11 @@
 #include "platform/QtRequester.h"
 
+#include "platform/GuiThread.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QThread>
 
 #include <functional>
 #include <future>
@@ -48,19 +49,6 @@ QString displayText(const std::string& text) {
 }
 
 }  // namespace
-
-bool isGuiThread() {
-    const QCoreApplication* app = QCoreApplication::instance();
-    return app == nullptr || QThread::currentThread() == app->thread();
-}
-
-void runOnGuiThread(const std::function<void()>& work) {
-    if (isGuiThread()) {
-        work();
-        return;
-    }
-    QMetaObject::invokeMethod(QCoreApplication::instance(), work, Qt::BlockingQueuedConnection);
-}
 
 void QtRequester::showMessage(const MessageRequest& request) {
     if (isGuiThread()) {

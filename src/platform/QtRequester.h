@@ -3,8 +3,6 @@
 
 #include "platform/Requester.h"
 
-#include <functional>
-
 namespace tonlira {
 
 class QtRequester final : public Requester {
@@ -16,13 +14,5 @@ public:
     std::string chooseFolder(const std::string& title, const std::string& startFolder) override;
     std::optional<Colour> chooseColour(Colour initial) override;
 };
-
-// True on the thread that owns the application's widgets (and when there is
-// no application yet).
-bool isGuiThread();
-
-// Runs `work` on the GUI thread: directly when called there, otherwise
-// queued to it while the calling thread waits for it to finish.
-void runOnGuiThread(const std::function<void()>& work);
 
 }  // namespace tonlira

@@ -8,20 +8,17 @@
 // items, control events, close and size) and the application decides what
 // happens. GUI thread only.
 
-#include "platform/Colour.h"
 #include "platform/EventQueue.h"
 #include "platform/Ids.h"
 #include "ui/Dial.h"
+#include "ui/PanelStyle.h"
+#include "ui/PlayerLook.h"
 #include "ui/TitleDisplay.h"
 #include "ui/skin/SkinImages.h"
 
 #include <QMainWindow>
 
-#include <map>
-#include <memory>
-
 class QAction;
-class QLabel;
 class QListWidget;
 class QMenu;
 class QSlider;
@@ -30,24 +27,13 @@ class QTreeWidget;
 
 namespace tonlira {
 
-class SkinButton;
+class LibraryPanel;
+class PlayerMenus;
+class PlayerPanel;
+class PlaylistPanel;
 class StatusBarWidget;
 
-// The colours and start values the window is built with.
-struct PlayerLook {
-    Colour background = 0;        // window, in the gaps between the panels
-    Colour player = 0;            // panels and the dial's background
-    Colour dialFace = 0;
-    Colour displayText = 0;
-    Colour playlist = 0;
-    Colour library = 0;
-    float scrollSpeed = 1.0F;
-    float dialValue = 0.0F;
-};
-
 inline constexpr int refreshIntervalMs = 100;
-inline constexpr int volumeDialMaximum = 140;
-inline constexpr float volumeDialStep = 1.0F;
 
 class PlayerWindow final : public QMainWindow {
     Q_OBJECT
@@ -58,16 +44,16 @@ public:
     QAction* menuItem(MenuId id) const;
     bool isChecked(MenuId id) const;
     void setChecked(MenuId id, bool checked);
-    QMenu* libraryPopup() const { return libraryPopup_; }
+    QMenu* libraryPopup() const;
 
     QWidget* clientArea() const;
     QWidget* control(ControlId id) const;
-    QSlider* positionSlider() const { return positionSlider_; }
-    QTreeWidget* libraryTree() const { return libraryTree_; }
-    QListWidget* libraryFiles() const { return libraryFiles_; }
-    QTreeWidget* playlistView() const { return playlistView_; }
-    TitleDisplay* titleDisplay() const { return titleDisplay_.get(); }
-    Dial* volumeDial() const { return volumeDial_.get(); }
+    QSlider* positionSlider() const;
+    QTreeWidget* libraryTree() const;
+    QListWidget* libraryFiles() const;
+    QTreeWidget* playlistView() const;
+    TitleDisplay* titleDisplay() const;
+    Dial* volumeDial() const;
 
     // Sets the slider without reporting it as the person's change.
     void setSliderRange(int maximum);
@@ -101,30 +87,17 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildMenuBar(const SkinImages& skin);
-    void buildPlayerPanel(const PlayerLook& look, const SkinImages& skin);
-    void buildLibraryPanel(const PlayerLook& look);
-    void buildPlaylistPanel(const PlayerLook& look);
     void raiseControl(ControlId id, ControlEventType type);
-    // A list control of a side panel, in the ordinary font and its colour.
-    template <class List>
-    List* addList(QWidget* panel, ControlId id, const QRect& geometry, Colour background);
 
-    std::map<MenuId, QAction*> menuItems_;
-    std::map<ControlId, QWidget*> controls_;
-    QMenu* libraryPopup_ = nullptr;
-    QSlider* positionSlider_ = nullptr;
-    QTreeWidget* libraryTree_ = nullptr;
-    QListWidget* libraryFiles_ = nullptr;
-    QTreeWidget* playlistView_ = nullptr;
+    ControlMap controls_;
+    PlayerMenus* menus_ = nullptr;
+    PlayerPanel* playerPanel_ = nullptr;
+    LibraryPanel* libraryPanel_ = nullptr;
+    PlaylistPanel* playlistPanel_ = nullptr;
     StatusBarWidget* statusBar_ = nullptr;
     QTimer* refreshTimer_ = nullptr;
-    std::unique_ptr<TitleDisplay> titleDisplay_;
-    std::unique_ptr<Dial> volumeDial_;
-    bool sliderSetByProgram_ = false;
 };
 
 }  // namespace tonlira

@@ -138,6 +138,8 @@ TEST_F(InteractionTest, OpenFileReplacesThePlaylistFromTheMusicFolder) {
     choose(MenuId::OpenFile);
     unsetenv("Userprofile");
     EXPECT_EQ(requests->lastFilesStartFolder(), "/home/listener/Music/");
+    EXPECT_EQ(requests->lastFilesFilter(),
+              "Audio Dateien (.mp3, .wav, .wma, .ogg, .flac)|*.mp3;*.wav;*.wma;*.ogg;*.flac");
     ASSERT_EQ(rows().topLevelItemCount(), 1);
     EXPECT_EQ(rows().topLevelItem(0)->text(0), "chosen.ogg");
     EXPECT_EQ(rows().topLevelItem(0)->text(1), "00:01");

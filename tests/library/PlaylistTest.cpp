@@ -95,36 +95,30 @@ TEST_F(PlaylistTest, AFileThatDoesNotLoadStaysAsASilentEntry) {
 }
 
 TEST_F(PlaylistTest, OpenFilesReplacesOrAppendsAndSettlesTheCurrentEntry) {
-    requests->answerFiles({wav, ogg});
-    playlist.openFiles(true, "/home/someone/Music/");
-    EXPECT_EQ(requests->lastFilesStartFolder(), "/home/someone/Music/");
-    EXPECT_EQ(requests->lastFilesFilter(),
-              "Audio Dateien (.mp3, .wav, .wma, .ogg, .flac)|*.mp3;*.wav;*.wma;*.ogg;*.flac");
+    playlist.openFiles(true, {wav, ogg});
     ASSERT_EQ(view.rows.size(), 2U);
     EXPECT_EQ(current(), 0) << "nothing plays: the first entry becomes current";
 
     // Appending while the second entry plays keeps it current.
     playlist.selectEntryAtRow(1);
     playback.playing = true;
-    requests->answerFiles({flac});
-    playlist.openFiles(false, "/m/");
+    playlist.openFiles(false, {flac});
     ASSERT_EQ(view.rows.size(), 3U);
     EXPECT_EQ(view.rows[2].title, "three.flac");
     EXPECT_EQ(current(), 1);
 
     // A cancelled dialog keeps the playing entry current...
-    playlist.openFiles(false, "/m/");
+    playlist.openFiles(false, {});
     EXPECT_EQ(current(), 1);
     // ...and, with nothing playing, makes the first one current.
     playback.playing = false;
-    playlist.openFiles(false, "/m/");
+    playlist.openFiles(false, {});
     EXPECT_EQ(current(), 0);
     EXPECT_EQ(view.rows.size(), 3U);
 
     // Replacing while playing stops everything and starts over at the first.
     playback.playing = true;
-    requests->answerFiles({flac});
-    playlist.openFiles(true, "/m/");
+    playlist.openFiles(true, {flac});
     EXPECT_FALSE(playback.playing);
     ASSERT_EQ(view.rows.size(), 1U);
     EXPECT_EQ(currentTitleText(), "three.flac");

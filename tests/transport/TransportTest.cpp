@@ -2,7 +2,7 @@
 // the two flags, moving between entries, skipping, the end of each track and
 // what the progress display shows.
 
-#include "media/Transport.h"
+#include "transport/Transport.h"
 #include "support/RecordingRequester.h"
 #include "support/TempDir.h"
 #include "support/TestMedia.h"

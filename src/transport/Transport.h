@@ -6,8 +6,8 @@
 // so a folder loader refilling the playlist never frees an entry in use.
 
 #include "library/Playlist.h"
-#include "media/PlaybackState.h"
-#include "media/TransportView.h"
+#include "library/PlaybackState.h"
+#include "transport/TransportView.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "media/Transport.h"
+#include "transport/Transport.h"
 
 #include "platform/Rounding.h"
 

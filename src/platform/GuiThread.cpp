@@ -1,0 +1,21 @@
+#include "platform/GuiThread.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+namespace tonlira {
+
+bool isGuiThread() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app == nullptr || QThread::currentThread() == app->thread();
+}
+
+void runOnGuiThread(const std::function<void()>& work) {
+    if (isGuiThread()) {
+        work();
+        return;
+    }
+    QMetaObject::invokeMethod(QCoreApplication::instance(), work, Qt::BlockingQueuedConnection);
+}
+
+}  // namespace tonlira

@@ -1,0 +1,38 @@
+#pragma once
+// The library panel below the player panel: the folder tree of the audio
+// library and the file list of the selected folder. Passive: it reports the
+// tree's selection changes and right clicks. GUI thread only.
+
+#include "platform/EventQueue.h"
+#include "ui/PanelStyle.h"
+#include "ui/PlayerLook.h"
+
+#include <QLabel>
+
+class QListWidget;
+class QTreeWidget;
+
+namespace tonlira {
+
+class LibraryPanel final : public QLabel {
+    Q_OBJECT
+public:
+    // Adds the panel and its controls to `controls`.
+    LibraryPanel(const PlayerLook& look, QWidget* parent, ControlMap& controls);
+
+    QTreeWidget* tree() const { return tree_; }
+    QListWidget* files() const { return files_; }
+
+    // Fits the panel and its lists to the heights the resize pass gives.
+    void fitHeights(int panelHeight, int treeHeight, int fileListHeight);
+    void applyColours(const PlayerLook& look);
+
+signals:
+    void controlRaised(tonlira::ControlId id, tonlira::ControlEventType type);
+
+private:
+    QTreeWidget* tree_ = nullptr;
+    QListWidget* files_ = nullptr;
+};
+
+}  // namespace tonlira

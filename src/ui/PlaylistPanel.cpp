@@ -1,0 +1,64 @@
+#include "ui/PlaylistPanel.h"
+
+#include "ui/Layout.h"
+
+#include <QEvent>
+#include <QTreeWidget>
+
+namespace tonlira {
+namespace {
+
+constexpr int sidePanelHeight = 2000;
+constexpr Geometry playlistPanelGeometry{layout::playerPanelWidth + layout::panelGap, 0, 200, sidePanelHeight};
+constexpr Geometry playlistViewGeometry{5, 25, 190, 370};
+constexpr int titleColumnWidth = 116;
+constexpr int lengthColumnWidth = 60;
+
+}  // namespace
+
+PlaylistPanel::PlaylistPanel(const PlayerLook& look, QWidget* parent, ControlMap& controls)
+    : QLabel(QStringLiteral("Playlist"), parent) {
+    stylePanel(this, ControlId::PlaylistPanel, playlistPanelGeometry, look.player);
+    controls[ControlId::PlaylistPanel] = this;
+
+    view_ = new QTreeWidget(this);
+    styleList(view_, playlistViewGeometry, look.playlist);
+    view_->setColumnCount(2);
+    view_->setHeaderLabels({QStringLiteral("Titel"), QStringLiteral("Länge")});
+    view_->setColumnWidth(0, titleColumnWidth);
+    view_->setColumnWidth(1, lengthColumnWidth);
+    view_->setRootIsDecorated(false);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setAllColumnsShowFocus(false);
+    view_->setFrameShadow(QFrame::Sunken);
+    view_->viewport()->installEventFilter(this);
+    controls[ControlId::PlaylistView] = view_;
+}
+
+int PlaylistPanel::selectedRow() const {
+    const QList<QTreeWidgetItem*> selected = view_->selectedItems();
+    return selected.isEmpty() ? -1 : view_->indexOfTopLevelItem(selected.front());
+}
+
+void PlaylistPanel::fitSizes(QSize panel, QSize view) {
+    resize(panel);
+    view_->resize(view);
+}
+
+void PlaylistPanel::applyColours(const PlayerLook& look) {
+    setBackground(this, look.player);
+    setBackground(view_, look.playlist, QPalette::Base);
+}
+
+bool PlaylistPanel::eventFilter(QObject* watched, QEvent* event) {
+    // A double-click anywhere in the view is reported, with or without a row
+    // under the pointer; the selection decides what happens.
+    if (watched == view_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        QMetaObject::invokeMethod(
+            this, [this] { emit controlRaised(ControlId::PlaylistView, ControlEventType::LeftDoubleClick); },
+            Qt::QueuedConnection);
+    }
+    return QLabel::eventFilter(watched, event);
+}
+
+}  // namespace tonlira
