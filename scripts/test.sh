@@ -38,8 +38,8 @@ unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 step "playlist, media engine and transport tests under ThreadSanitizer"
 cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DTONLIRA_TSAN=ON -DTONLIRA_BUILD_BENCH=OFF >/dev/null
-cmake --build build/tsan -j"$jobs" --target tonlira_library_tests tonlira_media_tests
-for suite in library media; do
+cmake --build build/tsan -j"$jobs" --target tonlira_library_tests tonlira_media_tests tonlira_transport_tests
+for suite in library media transport; do
     TSAN_OPTIONS="halt_on_error=1 ignore_noninstrumented_modules=1 suppressions=$PWD/tests/tsan.supp" \
         QT_QPA_PLATFORM=offscreen "build/tsan/tests/tonlira_${suite}_tests" --gtest_brief=1
 done
