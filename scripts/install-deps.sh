@@ -23,6 +23,8 @@ packages=(
   openbox tint2 tesseract-ocr tesseract-ocr-deu
   # remote control on a private session bus, the desktop entry's checks
   dbus-daemon dbus-bin playerctl desktop-file-utils shared-mime-info
+  # the preferences fuzzer: libFuzzer and the sanitizer runtimes of clang
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

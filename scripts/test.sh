@@ -1,18 +1,54 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the thread-sharing tests under
-# ThreadSanitizer, then all unit and integration tests on the offscreen
-# platform and the end-to-end tests of the real binary under Xvfb.
+# Sets up, builds and runs every check, as CI does:
+#   1. the program and all tests, warnings as errors; every test with CTest:
+#      unit and integration tests on the offscreen platform, the end-to-end
+#      tests of the real binary under Xvfb;
+#   2. the unit and integration tests again under AddressSanitizer and
+#      UndefinedBehaviorSanitizer;
+#   3. the tests of what threads share (the playlist, the media engine, the
+#      transport) under ThreadSanitizer;
+#   4. the preferences fuzzer, for TONLIRA_FUZZ_SECONDS (60) from the corpus
+#      kept in tests/fuzz/corpus.
+# Arguments go to the CTest run of step 1. Each step builds in its own folder
+# under build/; ccache keeps rebuilds cheap.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc)
+fuzz_seconds=${TONLIRA_FUZZ_SECONDS:-60}
+started=$SECONDS
+step() { printf '\n=== %s (at %d s)\n' "$1" $((SECONDS - started)); }
 
-# The playlist shared with a worker thread, under ThreadSanitizer.
-cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DTONLIRA_TSAN=ON -DTONLIRA_BUILD_BENCH=OFF >/dev/null
-cmake --build build/tsan -j"$jobs" --target tonlira_library_tests
-TSAN_OPTIONS="halt_on_error=1 ignore_noninstrumented_modules=1 suppressions=$PWD/tests/tsan.supp" \
-    QT_QPA_PLATFORM=offscreen build/tsan/tests/tonlira_library_tests --gtest_brief=1
-
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTONLIRA_BUILD_BENCH=OFF >/dev/null
+step "build with warnings as errors, all tests"
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTONLIRA_BUILD_BENCH=OFF -DTONLIRA_WERROR=ON >/dev/null
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs" "$@"
+
+step "unit and integration tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+# Set for the build too: test discovery runs the test programs.
+# LeakSanitizer stays on; tests/lsan.supp holds what the libraries allocate
+# once and keep for the life of the process.
+export ASAN_OPTIONS="detect_stack_use_after_return=1:strict_init_order=1:check_initialization_order=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DTONLIRA_BUILD_BENCH=OFF -DTONLIRA_ASAN=ON -DTONLIRA_WERROR=ON >/dev/null
+cmake --build build/asan -j"$jobs"
+ctest --test-dir build/asan --output-on-failure -j"$jobs" -E '^e2e\.'
+unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
+
+step "playlist, media engine and transport tests under ThreadSanitizer"
+cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DTONLIRA_TSAN=ON -DTONLIRA_BUILD_BENCH=OFF >/dev/null
+cmake --build build/tsan -j"$jobs" --target tonlira_library_tests tonlira_media_tests tonlira_transport_tests
+for suite in library media transport; do
+    TSAN_OPTIONS="halt_on_error=1 ignore_noninstrumented_modules=1 suppressions=$PWD/tests/tsan.supp" \
+        QT_QPA_PLATFORM=offscreen "build/tsan/tests/tonlira_${suite}_tests" --gtest_brief=1
+done
+
+step "preferences fuzzer, ${fuzz_seconds} s"
+cmake -S tests/fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+cmake --build build/fuzz -j"$jobs"
+mkdir -p build/fuzz/corpus build/fuzz/findings
+build/fuzz/prefs_fuzzer -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+    -artifact_prefix=build/fuzz/findings/ build/fuzz/corpus tests/fuzz/corpus/prefs
+
+step "all checks passed"

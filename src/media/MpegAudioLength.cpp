@@ -35,7 +35,7 @@ constexpr std::array<std::array<int, 3>, 4> sampleRates{{
 }};
 
 struct Frame {
-    int version = 0;
+    std::size_t version = 0;  // a Version, an index into sampleRates
     int layer = 0;
     int sampleRate = 0;
     int samples = 0;
@@ -53,8 +53,8 @@ std::optional<Frame> parseHeader(const std::uint8_t* h) {
     Frame frame;
     frame.version = (h[1] >> 3) & 0x3;
     frame.layer = (h[1] >> 1) & 0x3;
-    const int bitrateIndex = h[2] >> 4;
-    const int rateIndex = (h[2] >> 2) & 0x3;
+    const std::size_t bitrateIndex = h[2] >> 4;
+    const std::size_t rateIndex = (h[2] >> 2) & 0x3;
     const int padding = (h[2] >> 1) & 0x1;
     constexpr int reservedEmphasis = 2;
     if (frame.version == reservedVersion || frame.layer == reservedLayer || bitrateIndex == 0 ||
@@ -62,7 +62,7 @@ std::optional<Frame> parseHeader(const std::uint8_t* h) {
         return std::nullopt;
     }
     const bool v1 = frame.version == mpeg1;
-    const int table = v1 ? (frame.layer == layer1 ? 0 : frame.layer == layer2 ? 1 : 2)
+    const std::size_t table = v1 ? (frame.layer == layer1 ? 0 : frame.layer == layer2 ? 1 : 2)
                          : (frame.layer == layer1 ? 3 : 4);
     const long bitsPerSecond = bitrates[table][bitrateIndex] * 1000L;
     frame.sampleRate = sampleRates[frame.version][rateIndex];

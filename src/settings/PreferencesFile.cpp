@@ -4,6 +4,8 @@
 #include "settings/PrefsStorage.h"
 #include "settings/Utf8.h"
 
+#include <algorithm>
+
 namespace tonlira {
 
 namespace {
@@ -176,9 +178,10 @@ bool PreferencesFile::write(std::string_view key, std::string_view value) {
         groupHeader_ = entries.size() - 1;
         pendingGroup_.reset();
     }
-    // What is kept in memory is what a later read of the file gives.
+    // What is kept in memory is what a later read of the file gives: the
+    // blanks that start a value are not read back.
     std::string name = repairUtf8(key);
-    std::string text = repairUtf8(value);
+    std::string text = repairUtf8(value.substr(std::min(value.find_first_not_of(" \t"), value.size())));
     if (const auto found = findKey(name)) {
         entries[*found].name = std::move(name);
         entries[*found].value = std::move(text);

@@ -16,6 +16,9 @@ namespace tonlira {
 
 namespace {
 
+// The table index of a dial position; a dial has at most dialMaxPositions.
+std::size_t slot(int position) { return static_cast<std::size_t>(std::clamp(position, 0, dialMaxPositions)); }
+
 constexpr int labelPointSize = 10;
 constexpr int tickEvery = 20;           // a tick and a label on every 20th position
 constexpr int tickInset = 10;           // ticks end this far inside the image edge
@@ -86,10 +89,10 @@ void drawFace(Dial& dial) {
         QString label;
         QPoint topLeft;
         if (whole) {
-            label = QString::number(dial.integerValues[k] / labelDivisor);
+            label = QString::number(dial.integerValues[slot(k)] / labelDivisor);
             topLeft = end - QPoint(wholeLabelOffset, wholeLabelOffset);
         } else {
-            label = QString::number(dial.floatValues[k] / labelDivisor, 'f', 1);
+            label = QString::number(dial.floatValues[slot(k)] / labelDivisor, 'f', 1);
             topLeft = end - QPoint(fractionLabelOffset, fractionLabelOffset);
         }
         painter.setPen(labelColour);
@@ -121,24 +124,23 @@ void buildTables(Dial& dial) {
         // Positions past the maximum (a maximum that is not a whole multiple
         // of the step) hold the maximum rather than nothing.
         for (int i = 0; i <= n; ++i) {
-            dial.integerValues[i] = std::min(stepA * i, dial.maximum);
+            dial.integerValues[slot(i)] = std::min(stepA * i, dial.maximum);
         }
     } else {
         for (int i = 0; i <= n; ++i) {
-            dial.floatValues[i] = dial.step * static_cast<float>(i);
+            dial.floatValues[slot(i)] = dial.step * static_cast<float>(i);
         }
     }
     const float spacing = degreesPerPosition(dial);
     for (int i = 0; i <= n; ++i) {
-        dial.angles[n - i] = rnd(static_cast<float>(i) * spacing + static_cast<float>(dialMaximumAngle));
+        dial.angles[slot(n - i)] = rnd(static_cast<float>(i) * spacing + static_cast<float>(dialMaximumAngle));
     }
 }
 
 }  // namespace
 
 QPoint dialTickEnd(const Dial& dial, int k) {
-    const int j = std::clamp(k, 0, dialTableSize - 1);
-    return pointAt(dial.centre, dial.centre - tickInset, dial.angles[j]);
+    return pointAt(dial.centre, dial.centre - tickInset, dial.angles[slot(k)]);
 }
 
 int dialPositions(const Dial& dial) {
@@ -153,7 +155,7 @@ float dialTableValue(const Dial& dial, int j) {
     if (j < 0 || j >= dialTableSize) {
         return 0.0f;
     }
-    return dialStepIsWhole(dial) ? static_cast<float>(dial.integerValues[j]) : dial.floatValues[j];
+    return dialStepIsWhole(dial) ? static_cast<float>(dial.integerValues[slot(j)]) : dial.floatValues[slot(j)];
 }
 
 Colour dialTickColour(Colour background) {
@@ -217,7 +219,7 @@ int setDialValue(Dial* dial, float value) {
     for (int j = 0; j <= n; ++j) {
         if (dialTableValue(*dial, j) == value) {
             dial->value = value;
-            dial->angle = dial->angles[j];
+            dial->angle = dial->angles[slot(j)];
             drawPointer(*dial, dial->angle);
             return 1;
         }
@@ -264,7 +266,7 @@ int dragStep(Dial* dial, QPoint cursor) {
     const int h = rnd(degreesPerPosition(*dial) / 2.0f);
     const int n = dialPositions(*dial);
     for (int i = 0; i <= n; ++i) {
-        const int t = dial->angles[n - i];
+        const int t = dial->angles[slot(n - i)];
         if (a - t <= h) {
             a = t;
             dial->value = dialTableValue(*dial, n - i);

@@ -44,6 +44,15 @@ wait_for_window() {
     return 1
 }
 
+# Runs "$@" every 0.1 s until it succeeds, for at most 15 s.
+wait_until() {
+    for _ in $(seq 1 150); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # Closes window $1 as the close box does and waits for process $2; leaves its
 # exit code in RC.
 close_and_wait() {

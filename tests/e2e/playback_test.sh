@@ -15,10 +15,13 @@ printf '[Allgemein]\r\nplaylist = 1\r\n' > "$(prefs_file)"
 
 "$TONLIRA" "$media/a.wav" "$media/b.wav" "$media/c.wav" & pid=$!
 win=$(wait_for_window "$pid") || fail "no player window"
-sleep 1
 read -r wx _ < <(window_origin "$win")
-top=$(panel_top "$win" "87,87,87")
-[ -n "$top" ] || fail "no player panel"
+# The window is mapped before it is painted: wait for the panel and the dial.
+painted() {
+    top=$(panel_top "$win" "87,87,87")
+    [ -n "$top" ] && [ "$(pixel $((wx + 365 + 65)) $((top + 1 + 65 - 20)))" = "183,183,183" ]
+}
+wait_until painted || fail "no player panel with its dial"
 
 # The skin and the dial: a blue symbol on the play button, the dial's grey
 # face at its centre, the red pointer below-left of it at volume 0.
@@ -52,6 +55,8 @@ xdotool mousemove $((wx + 510 + 5 + 30)) $((top + 25 + 25)) click --repeat 2 --d
 first=$(wait_below 0) || fail "the double-click selected no row"
 second=$(wait_below "$first") || fail "the first track did not end and hand over to the second"
 third=$(wait_below "$second") || fail "the second track did not hand over to the third"
+# Nothing to wait for: the selection must stay where it is while the last
+# track (1 s) plays to its end.
 sleep 1.5
 [ "$(highlight_row)" = "$third" ] || fail "the selection moved past the last track"
 kill -0 "$pid" || fail "the player ended"

@@ -19,13 +19,15 @@ using namespace std::chrono_literals;
 namespace tonlira::test {
 namespace {
 
-std::size_t threadCount() {
+std::size_t entriesIn(const char* folder) {
     std::size_t count = 0;
-    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
         ++count;
     }
     return count;
 }
+
+std::size_t threadCount() { return entriesIn("/proc/self/task"); }
 
 bool threadsDropTo(std::size_t count, std::chrono::milliseconds limit) {
     const auto start = std::chrono::steady_clock::now();
@@ -41,7 +43,7 @@ bool threadsDropTo(std::size_t count, std::chrono::milliseconds limit) {
 using MediaResourcesTest = MediaTest;
 
 TEST_F(MediaResourcesTest, IdleEntriesHoldNoThreads) {
-    constexpr int entries = 50;
+    constexpr std::size_t entries = 50;
     // GStreamer's shared thread pool may keep a few threads for reuse.
     constexpr std::size_t sharedPoolThreads = 4;
     std::vector<MediaPtr> playlist;
@@ -49,7 +51,7 @@ TEST_F(MediaResourcesTest, IdleEntriesHoldNoThreads) {
         playlist.push_back(probe(TestMedia::shared(format).string(), 0).media);  // warm the pool
     }
     const std::size_t before = threadCount();
-    for (int i = 0; i < entries; ++i) {
+    for (std::size_t i = 0; i < entries; ++i) {
         const TestFormat format = playableFormats[i % std::size(playableFormats)];
         playlist.push_back(probe(TestMedia::shared(format).string(), 0).media);
     }
@@ -58,12 +60,12 @@ TEST_F(MediaResourcesTest, IdleEntriesHoldNoThreads) {
 
     // Playing entries take streaming threads; stopped, they give them back
     // (the shared pool lets its idle threads go after a moment).
-    for (int i = 0; i < 10; ++i) {
+    for (std::size_t i = 0; i < 10; ++i) {
         runMedia(playlist[i].get());
     }
     EXPECT_TRUE(waitForPosition(playlist[9].get(), 100, 2s));
     EXPECT_GE(threadCount(), before + 10);
-    for (int i = 0; i < 10; ++i) {
+    for (std::size_t i = 0; i < 10; ++i) {
         stopMedia(playlist[i].get());
     }
     EXPECT_TRUE(threadsDropTo(before + sharedPoolThreads, 3s));
@@ -78,7 +80,7 @@ TEST_F(MediaResourcesTest, IdleEntriesHoldNoDescriptors) {
     playlist.push_back(probe(file, 0).media);  // plugins loaded before counting
     rlimit original{};
     ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &original), 0);
-    const std::size_t before = std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    const std::size_t before = entriesIn("/proc/self/fd");
     ASSERT_LT(before + 32, lowLimit);
     rlimit lowered = original;
     lowered.rlim_cur = lowLimit;
@@ -89,7 +91,7 @@ TEST_F(MediaResourcesTest, IdleEntriesHoldNoDescriptors) {
         loaded += probed.lengthMs > 0 ? 1 : 0;
         playlist.push_back(std::move(probed.media));
     }
-    const std::size_t after = std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    const std::size_t after = entriesIn("/proc/self/fd");
     setrlimit(RLIMIT_NOFILE, &original);
     EXPECT_EQ(loaded, entries);
     EXPECT_LE(after, before + 2);

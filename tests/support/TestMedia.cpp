@@ -117,18 +117,18 @@ bool breakOggLink(std::string& bytes) {
         if (page + headerLength + body > bytes.size()) {
             return false;
         }
-        for (int i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < 4; ++i) {
             bytes[page + serialOffset + i] = static_cast<char>((newSerial >> (8 * i)) & 0xFF);
         }
         if (first) {
             bytes[page + headerLength + channelsInPacket] = 0;
             first = false;
         }
-        for (int i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < 4; ++i) {
             bytes[page + crcOffset + i] = 0;
         }
         const std::uint32_t crc = oggCrc(bytes, page, headerLength + body);
-        for (int i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < 4; ++i) {
             bytes[page + crcOffset + i] = static_cast<char>((crc >> (8 * i)) & 0xFF);
         }
         page += headerLength + body;

@@ -184,8 +184,12 @@ TEST_F(TransportTest, PlaysThroughToTheEndAndShowsProgress) {
 
     // The last track ends: it is stopped and rewound and stays current.
     playlist.access([](PlaylistContents& contents, RowLog&) { seekMedia(contents.currentMedia(), 3900); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    transport.passDuties();
+    bool nearEnd = false;
+    ASSERT_TRUE(passUntil([&] {
+        const std::int32_t at = position(2);
+        nearEnd = nearEnd || at >= 3900;
+        return nearEnd && at == 0;
+    })) << "the last track reaches its end and is rewound";
     EXPECT_EQ(current(), 2);
     EXPECT_EQ(position(2), 0);
     EXPECT_TRUE(playback.playing);

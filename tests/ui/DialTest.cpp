@@ -71,7 +71,8 @@ TEST_F(VolumeDial, TablesCoverTheScaleFromSevenToFiveOClock) {
     for (int j = 0; j <= volumeMaximum; ++j) {
         EXPECT_EQ(dialTableValue(*dial, j), static_cast<float>(j));
         if (j > 0) {
-            EXPECT_LT(dial->angles[j], dial->angles[j - 1]) << j;
+            const auto slot = static_cast<std::size_t>(j);
+            EXPECT_LT(dial->angles[slot], dial->angles[slot - 1]) << j;
         }
     }
     // Created at value 0, pointer at 330.

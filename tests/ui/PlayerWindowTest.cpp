@@ -112,5 +112,38 @@ TEST_F(PlayerWindowTest, ReportsIntentsAndLeavesTheDecisionsToTheApplication) {
     EXPECT_EQ(window->libraryPopup()->actions().front()->text(), "In Playlist einreihen");
 }
 
+// The resize pass fits the side panels and their lists to the window's
+// size, less the menu bar and, when it is on, the status bar.
+TEST_F(PlayerWindowTest, ResizePassFitsThePanelsToTheWindow) {
+    struct Case {
+        QSize window;
+        bool statusBar;
+    };
+    for (const Case& c : {Case{{900, 600}, false}, Case{{1200, 450}, true}, Case{{700, 400}, true}}) {
+        SCOPED_TRACE(testing::Message() << c.window.width() << "x" << c.window.height()
+                                        << (c.statusBar ? " with status bar" : ""));
+        if (c.statusBar) {
+            window->createStatusBar();
+        } else {
+            window->freeStatusBar();
+        }
+        window->layoutPass(true, true, false);
+        window->resize(c.window);
+        ASSERT_EQ(window->size(), c.window);
+        window->resizePass();
+
+        const int w = c.window.width();
+        const int below = c.window.height() - window->statusBarHeight();  // bottom of the panels
+        const int menu = window->menuBarHeight();
+        EXPECT_GT(menu, 0);
+        EXPECT_EQ(c.statusBar, window->statusBarHeight() > 0);
+        EXPECT_EQ(geometryOf(ControlId::PlaylistPanel), QRect(510, 0, w - 510, below - menu));
+        EXPECT_EQ(geometryOf(ControlId::PlaylistView), QRect(5, 25, w - 520, below - menu - 30));
+        EXPECT_EQ(geometryOf(ControlId::LibraryPanel), QRect(0, 140, 500, below - menu - 140));
+        EXPECT_EQ(geometryOf(ControlId::LibraryTree), QRect(5, 25, 220, below - 190));
+        EXPECT_EQ(geometryOf(ControlId::LibraryFiles), QRect(230, 25, 265, below - 190));
+    }
+}
+
 }  // namespace
 }  // namespace tonlira::test

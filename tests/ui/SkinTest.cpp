@@ -41,7 +41,7 @@ void checkIconImage(const QByteArray& bytes, int index, int size, const char* na
     const std::uint32_t length = u32(bytes, entry + 8);
     const std::uint32_t offset = u32(bytes, entry + 12);
     const int maskStride = ((size + 31) / 32) * 4;
-    ASSERT_EQ(length, 40u + size * size * 4u + maskStride * size);
+    ASSERT_EQ(static_cast<int>(length), 40 + size * size * 4 + maskStride * size);
     ASSERT_LE(offset + length, static_cast<std::uint32_t>(bytes.size()));
 
     EXPECT_EQ(u32(bytes, offset), 40u);

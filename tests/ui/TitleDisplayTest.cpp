@@ -99,7 +99,7 @@ TEST_F(PlayerTitle, ShortTextIsDrawnCentred) {
     ASSERT_GT(display->textWidth, 0);
     ASSERT_LT(display->textWidth, stripWidth);
     EXPECT_EQ(display->x, static_cast<float>(stripWidth / 2 - display->textWidth / 2));
-    EXPECT_EQ(display->y, stripHeight / 2.0f - display->textHeight / 2.0f);
+    EXPECT_EQ(display->y, static_cast<float>(stripHeight) / 2.0f - static_cast<float>(display->textHeight) / 2.0f);
 
     const QRect ink = inkBounds(display->image, QColor(Qt::black));
     ASSERT_FALSE(ink.isNull());

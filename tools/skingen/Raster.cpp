@@ -11,17 +11,20 @@ namespace {
 constexpr int blurPasses = 3;
 constexpr int channels = 4;
 
+// Where channel `c` of pixel (x, y) lies in the data of an image `width` wide.
+std::size_t indexOf(int x, int y, int width, int c) { return static_cast<std::size_t>((y * width + x) * channels + c); }
+
 // One horizontal (or, transposed, vertical) pass of a running box sum.
 void boxPass(std::vector<int>& data, int width, int height, int radius, bool horizontal) {
     const int lines = horizontal ? height : width;
     const int length = horizontal ? width : height;
-    std::vector<int> line(static_cast<std::size_t>(length) * channels);
+    std::vector<int> line(indexOf(0, 1, length, 0));
     const int window = 2 * radius + 1;
     for (int l = 0; l < lines; ++l) {
         auto at = [&](int i, int c) -> int& {
             const int x = horizontal ? i : l;
             const int y = horizontal ? l : i;
-            return data[(static_cast<std::size_t>(y) * width + x) * channels + c];
+            return data[indexOf(x, y, width, c)];
         };
         for (int c = 0; c < channels; ++c) {
             for (int i = 0; i < length; ++i) {
@@ -30,12 +33,12 @@ void boxPass(std::vector<int>& data, int width, int height, int radius, bool hor
                     const int j = i + k;
                     sum += (j >= 0 && j < length) ? at(j, c) : 0;
                 }
-                line[static_cast<std::size_t>(i) * channels + c] = (sum + window / 2) / window;
+                line[indexOf(i, 0, length, c)] = (sum + window / 2) / window;
             }
         }
         for (int i = 0; i < length; ++i) {
             for (int c = 0; c < channels; ++c) {
-                at(i, c) = line[static_cast<std::size_t>(i) * channels + c];
+                at(i, c) = line[indexOf(i, 0, length, c)];
             }
         }
     }
@@ -53,7 +56,7 @@ QImage blurred(const QImage& source, int radius) {
     const QImage image = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int w = image.width();
     const int h = image.height();
-    std::vector<int> data(static_cast<std::size_t>(w) * h * channels);
+    std::vector<int> data(indexOf(0, h, w, 0));
     for (int y = 0; y < h; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < w; ++x) {
@@ -70,7 +73,7 @@ QImage blurred(const QImage& source, int radius) {
     for (int y = 0; y < h; ++y) {
         auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            const int* p = &data[(static_cast<std::size_t>(y) * w + x) * channels];
+            const int* p = &data[indexOf(x, y, w, 0)];
             row[x] = qRgba(p[1], p[2], p[3], p[0]);
         }
     }
