@@ -97,6 +97,11 @@ bool isAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// Whether bytes written without a mark would be taken for UTF-8 when read.
+bool readsAsUtf8(std::string_view bytes) {
+    return bytes.starts_with(kByteOrderMark) || (!isAscii(bytes) && isWellFormedUtf8(bytes));
+}
+
 char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
@@ -139,14 +144,19 @@ std::string renderPrefs(PrefsDocument& document) {
         appendLine(text, entry);
     }
     if (document.encoding == PrefsEncoding::EightBit) {
-        if (auto bytes = utf8ToWindows1252(text)) {
+        auto bytes = utf8ToWindows1252(text);
+        // 8-bit bytes that would read back as UTF-8 (what made the file
+        // 8-bit may have been on a line the rewrite drops) are written as
+        // UTF-8 with the mark, so the file keeps its meaning.
+        if (bytes && !readsAsUtf8(*bytes)) {
             return std::move(*bytes);
         }
         document.encoding = PrefsEncoding::Utf8;
     }
-    if (document.encoding == PrefsEncoding::Utf8WithoutMark) {
+    if (document.encoding == PrefsEncoding::Utf8WithoutMark && !text.starts_with(kByteOrderMark)) {
         return text;
     }
+    document.encoding = PrefsEncoding::Utf8;
     std::string bytes;
     bytes.reserve(kByteOrderMark.size() + kLineEnd.size() + text.size());
     bytes += kByteOrderMark;
