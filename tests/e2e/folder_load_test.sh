@@ -62,23 +62,6 @@ for _ in $(seq 1 100); do
 done
 [ "$rows" = 4 ] || fail "the playlist shows $((rows - 1)) rows, not the three audio files"
 
-# The highlighted row of the playlist view, as in the playback test.
-highlight_row() {
-    { import -window root -crop "1x120+$((wx + 510 + 5 + 100))+$((top + 25))" -depth 8 txt:- 2>/dev/null || true; } |
-        awk -F'[ :,()]+' 'NR > 1 && !($3 == 157 && $4 == 157 && $5 == 157) && $3 != $4 { print $2; exit }'
-}
-wait_below() {
-    local row=""
-    for _ in $(seq 1 60); do
-        row=$(highlight_row)
-        if [ -n "$row" ] && [ "$row" -gt "$1" ]; then
-            echo "$row"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
 # The play button plays the first entry; the second and third follow.
 click_at $((wx + 5 + 23)) $((top + 78 + 23))
 second=$(wait_below 0) || fail "the first entry did not play through to the second"

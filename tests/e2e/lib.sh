@@ -57,9 +57,25 @@ wait_until() {
 # exit code in RC.
 close_and_wait() {
     "$XCLOSE" "$1"
-    timeout 20 tail --pid="$2" -f /dev/null || fail "the player did not end after the close"
+    if ! timeout 10 tail --pid="$2" -f /dev/null; then
+        # Asked again, as a person would click the close box once more.
+        echo "note: the player was still running 10 s after the close; closing again" >&2
+        "$XCLOSE" "$1" 2>/dev/null || true
+        timeout 20 tail --pid="$2" -f /dev/null || fail "the player did not end after the close"
+    fi
     RC=0
     wait "$2" || RC=$?
+}
+
+# Starts openbox and waits until it manages windows (it announces itself and
+# the hints it supports, among them the active window).
+start_window_manager() {
+    openbox >/dev/null 2>&1 &
+    for _ in $(seq 1 400); do
+        xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && return 0
+        sleep 0.05
+    done
+    fail "the window manager did not start"
 }
 
 # Top-left corner of window $1 on the screen, as "X Y".
@@ -88,4 +104,25 @@ panel_top() {
 # Presses the left button at $1,$2 on the screen.
 click_at() {
     xdotool mousemove "$1" "$2" click 1
+}
+
+# The rows of the playlist view of the window at $wx with its panel top at
+# $top: which one is highlighted, by the position of the highlight band in a
+# column right of the short titles.
+highlight_row() {
+    { import -window root -crop "1x120+$((wx + 510 + 5 + 100))+$((top + 25))" -depth 8 txt:- 2>/dev/null || true; } |
+        awk -F'[ :,()]+' 'NR > 1 && !($3 == 157 && $4 == 157 && $5 == 157) && $3 != $4 { print $2; exit }'
+}
+# Waits until the highlight lies below row $1; prints where it is.
+wait_below() {
+    local row=""
+    for _ in $(seq 1 60); do
+        row=$(highlight_row)
+        if [ -n "$row" ] && [ "$row" -gt "$1" ]; then
+            echo "$row"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
 }

@@ -30,25 +30,6 @@ IFS=, read -r r g b <<<"$symbol"
 [ "$b" -gt $((r + 60)) ] || fail "no blue play symbol at the play button: $symbol"
 [ "$(pixel $((wx + 365 + 65)) $((top + 1 + 65 - 20)))" = "183,183,183" ] || fail "no dial face"
 
-# The rows of the playlist view: which one is highlighted, by the position
-# of the highlight band in a column right of the short titles.
-highlight_row() {
-    { import -window root -crop "1x120+$((wx + 510 + 5 + 100))+$((top + 25))" -depth 8 txt:- 2>/dev/null || true; } |
-        awk -F'[ :,()]+' 'NR > 1 && !($3 == 157 && $4 == 157 && $5 == 157) && $3 != $4 { print $2; exit }'
-}
-# Waits until the highlight lies below row $1; prints where it is.
-wait_below() {
-    local row=""
-    for _ in $(seq 1 40); do
-        row=$(highlight_row)
-        if [ -n "$row" ] && [ "$row" -gt "$1" ]; then
-            echo "$row"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
 
 # The last file named is current; a double-click on the first row plays it.
 xdotool mousemove $((wx + 510 + 5 + 30)) $((top + 25 + 25)) click --repeat 2 --delay 80 1

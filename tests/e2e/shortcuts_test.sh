@@ -12,11 +12,7 @@ mkdir -p "$media" "$appdata/Tonlira"
 "$MEDIA_TOOL" wav 30.0 "$media" song >/dev/null || fail "no test media"
 printf '[Allgemein]\r\nplaylist = 1\r\n[Shortcuts]\r\n7 = 131152\r\n18 = 116\r\n' >"$(prefs_file)"
 
-openbox >/dev/null 2>&1 &
-for _ in $(seq 1 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
+start_window_manager
 
 # Top-left corner of window $1's client area on the screen, as "X Y", also
 # when a window manager has framed it.

@@ -182,14 +182,14 @@ TEST_F(LayerCheck, UpwardsIncludesAreNamed) {
 }
 
 TEST_F(LayerCheck, AFolderWithoutAPlaceMustBePlaced) {
-    put("remote/Adapter.h", "#include \"ui/PlayerWindow.h\"\n");
-    put("app/App.cpp", "#include \"remote/Adapter.h\"\n");
+    put("plugins/Adapter.h", "#include \"ui/PlayerWindow.h\"\n");
+    put("app/App.cpp", "#include \"plugins/Adapter.h\"\n");
     const auto found = faults();
     ASSERT_EQ(found.size(), 2U) << joined(found);
     EXPECT_EQ(found[0],
-              "src/remote has no place in the layer order: add it to kLayers in tests/layers/LayerTest.cpp, "
+              "src/plugins has no place in the layer order: add it to kLayers in tests/layers/LayerTest.cpp, "
               "above the folders it includes");
-    EXPECT_EQ(found[1], "src/app/App.cpp:1: includes src/remote, which has no place in the layer order");
+    EXPECT_EQ(found[1], "src/app/App.cpp:1: includes src/plugins, which has no place in the layer order");
 }
 
 }  // namespace
