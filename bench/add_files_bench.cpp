@@ -11,19 +11,18 @@
 // Usage: add_files_bench [COPIES [SHORT]]   (defaults 20 and 200, i.e. 200
 // mixed and 1,000 short files)
 
+#include "BenchSupport.h"
 #include "media/MediaEngine.h"
 #include "support/TempDir.h"
 #include "support/TestMedia.h"
 
 #include <gst/gst.h>
 #include <malloc.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,7 +30,7 @@
 using namespace std::chrono_literals;
 using tonlira::test::TestFormat;
 using tonlira::test::TestMedia;
-using Clock = std::chrono::steady_clock;
+using namespace tonlira::bench;
 
 namespace {
 
@@ -46,16 +45,7 @@ constexpr double targetStartMs = 30.0;
 constexpr TestFormat formats[] = {TestFormat::Wav, TestFormat::Mp3, TestFormat::Flac, TestFormat::Ogg,
                                   TestFormat::Wma};
 
-double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 double millis(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-long residentKiB() {
-    std::ifstream statm("/proc/self/statm");
-    long size = 0;
-    long resident = 0;
-    statm >> size >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 long heapKiB() { return static_cast<long>(mallinfo2().uordblks / 1024); }
 
@@ -67,7 +57,6 @@ long countEntries(const char* folder) {
     return count;
 }
 
-const char* verdict(bool met) { return met ? "met" : "MISSED"; }
 
 std::vector<std::filesystem::path> makeFiles(const std::filesystem::path& folder, int copies,
                                              std::initializer_list<double> lengths) {

@@ -12,6 +12,7 @@
 //
 // Usage: folder_load_bench [FILES]   (default 10000)
 
+#include "BenchSupport.h"
 #include "library/FolderLoader.h"
 #include "library/Playlist.h"
 #include "media/MediaEngine.h"
@@ -20,7 +21,6 @@
 #include "transport/Transport.h"
 
 #include <gst/gst.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -37,7 +37,7 @@
 using namespace std::chrono_literals;
 using tonlira::test::TestFormat;
 using tonlira::test::TestMedia;
-using Clock = std::chrono::steady_clock;
+using namespace tonlira::bench;
 namespace fs = std::filesystem;
 
 namespace {
@@ -55,17 +55,7 @@ constexpr double targetKiBPerEntry = 64.0;
 constexpr TestFormat formats[] = {TestFormat::Wav, TestFormat::Mp3Xing, TestFormat::Flac, TestFormat::Ogg,
                                   TestFormat::Wma};
 
-double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-long residentKiB() {
-    std::ifstream statm("/proc/self/statm");
-    long size = 0;
-    long resident = 0;
-    statm >> size >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-const char* verdict(bool met) { return met ? "met" : "MISSED"; }
 
 // The tree: folders of `filesPerFolder` files, ten to a parent folder; every
 // tenth name is a text file or an upper-case extension (not audio).
