@@ -7,6 +7,7 @@
 #include "ui/skin/SkinButton.h"
 
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QSlider>
 
 #include <algorithm>
@@ -129,11 +130,9 @@ void PlayerPanel::buildSlider(const PlayerLook& look) {
     // move it from there.
     positionSlider_->setFocusPolicy(Qt::ClickFocus);
     setBackground(positionSlider_, look.player);
-    auto sliderChanged = [this] {
-        if (!sliderSetByProgram_) {
-            emit controlRaised(ControlId::PositionSlider, ControlEventType::Change);
-        }
-    };
+    // The program's own changes are made with the slider's signals blocked,
+    // so what arrives here is the person's.
+    auto sliderChanged = [this] { emit controlRaised(ControlId::PositionSlider, ControlEventType::Change); };
     connect(positionSlider_, &QSlider::valueChanged, this, sliderChanged);
     connect(positionSlider_, &QSlider::sliderReleased, this, sliderChanged);
 }
@@ -142,10 +141,9 @@ void PlayerPanel::setSliderRange(int maximum) {
     if (maximum == positionSlider_->maximum()) {
         return;
     }
-    sliderSetByProgram_ = true;
+    const QSignalBlocker quiet(positionSlider_);
     positionSlider_->setMaximum(maximum);
     fitSliderPage();
-    sliderSetByProgram_ = false;
 }
 
 void PlayerPanel::fitSliderPage() {
@@ -158,9 +156,8 @@ void PlayerPanel::setSliderValue(int value) {
     if (positionSlider_->isSliderDown()) {
         return;  // the person is dragging it
     }
-    sliderSetByProgram_ = true;
+    const QSignalBlocker quiet(positionSlider_);
     positionSlider_->setValue(value);
-    sliderSetByProgram_ = false;
 }
 
 void PlayerPanel::applyColours(const PlayerLook& look) {

@@ -49,7 +49,6 @@ private:
     QSlider* positionSlider_ = nullptr;
     std::unique_ptr<TitleDisplay> titleDisplay_;
     std::unique_ptr<Dial> volumeDial_;
-    bool sliderSetByProgram_ = false;
 };
 
 }  // namespace tonlira

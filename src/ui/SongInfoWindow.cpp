@@ -5,6 +5,7 @@
 #include "ui/MiniPlayerWindow.h"
 
 #include <QCloseEvent>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QWindow>
 
@@ -36,10 +37,9 @@ SongInfoWindow::SongInfoWindow(const SongInfoLook& look, QWidget* owner)
     slider_->setGeometry(sliderGeometry);
     slider_->setRange(0, sliderInitialMaximum);
     slider_->setFocusPolicy(Qt::NoFocus);
+    // The program's own changes are made with the slider's signals blocked.
     auto changed = [this] {
-        if (!sliderSetByProgram_) {
-            emit eventRaised(Event::control(WindowId::SongInfo, ControlId::SongInfoSlider, ControlEventType::Change));
-        }
+        emit eventRaised(Event::control(WindowId::SongInfo, ControlId::SongInfoSlider, ControlEventType::Change));
     };
     connect(slider_, &QSlider::valueChanged, this, changed);
     connect(slider_, &QSlider::sliderReleased, this, changed);
@@ -53,18 +53,16 @@ SongInfoWindow::SongInfoWindow(const SongInfoLook& look, QWidget* owner)
 SongInfoWindow::~SongInfoWindow() = default;
 
 void SongInfoWindow::setSliderRange(int maximum) {
-    sliderSetByProgram_ = true;
+    const QSignalBlocker quiet(slider_);
     slider_->setMaximum(maximum);
-    sliderSetByProgram_ = false;
 }
 
 void SongInfoWindow::setSliderValue(int value) {
     if (slider_->isSliderDown()) {
         return;  // the person is dragging it
     }
-    sliderSetByProgram_ = true;
+    const QSignalBlocker quiet(slider_);
     slider_->setValue(value);
-    sliderSetByProgram_ = false;
 }
 
 void SongInfoWindow::closeEvent(QCloseEvent* event) {

@@ -52,7 +52,6 @@ protected:
 private:
     std::unique_ptr<TitleDisplay> titleDisplay_;
     QSlider* slider_ = nullptr;
-    bool sliderSetByProgram_ = false;
 };
 
 }  // namespace tonlira
