@@ -57,7 +57,6 @@ long countEntries(const char* folder) {
     return count;
 }
 
-
 std::vector<std::filesystem::path> makeFiles(const std::filesystem::path& folder, int copies,
                                              std::initializer_list<double> lengths) {
     std::vector<std::filesystem::path> files;
@@ -89,9 +88,10 @@ std::vector<std::filesystem::path> makeFiles(const std::filesystem::path& folder
 // Measures how soon a loaded, idle entry reports a running position.
 void startLatency(const std::string& output) {
     tonlira::setAudioOutput(output);
-    std::printf("\nstart of playback into \"%s\" (idle entry -> position running), target %.0f ms for "
-                "wav/flac/ogg:\n",
-                output.c_str(), targetStartMs);
+    std::printf(
+        "\nstart of playback into \"%s\" (idle entry -> position running), target %.0f ms for "
+        "wav/flac/ogg:\n",
+        output.c_str(), targetStartMs);
     for (const TestFormat format : formats) {
         const auto file = TestMedia::shared(format, longSeconds);
         for (const std::int64_t from : {std::int64_t{0}, std::int64_t{60'000}}) {
@@ -104,8 +104,8 @@ void startLatency(const std::string& output) {
             }
             const auto running = Clock::now();
             std::printf("  %-5s from %5.1f s: runMedia returns after %5.1f ms, position runs after %5.1f ms\n",
-                        TestMedia::name(format).c_str(), static_cast<double>(from) / 1000.0,
-                        millis(returned - start), millis(running - start));
+                        TestMedia::name(format).c_str(), static_cast<double>(from) / 1000.0, millis(returned - start),
+                        millis(running - start));
             tonlira::freeMedia(probed.media);
         }
     }

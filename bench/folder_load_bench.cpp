@@ -55,8 +55,6 @@ constexpr double targetKiBPerEntry = 64.0;
 constexpr TestFormat formats[] = {TestFormat::Wav, TestFormat::Mp3Xing, TestFormat::Flac, TestFormat::Ogg,
                                   TestFormat::Wma};
 
-
-
 // The tree: folders of `filesPerFolder` files, ten to a parent folder; every
 // tenth name is a text file or an upper-case extension (not audio).
 int makeTree(const fs::path& root, int audioFiles) {
@@ -72,8 +70,8 @@ int makeTree(const fs::path& root, int audioFiles) {
     int made = 0;
     for (int i = 0; made < audioFiles; ++i) {
         const int folder = i / filesPerFolder;
-        const fs::path dir = tree / ("Gruppe " + std::to_string(folder / foldersPerParent)) /
-                             ("Ordner " + std::to_string(folder));
+        const fs::path dir =
+            tree / ("Gruppe " + std::to_string(folder / foldersPerParent)) / ("Ordner " + std::to_string(folder));
         fs::create_directories(dir);
         const fs::path& original = originals[static_cast<std::size_t>(i) % originals.size()];
         std::string name = "Titel " + std::to_string(i);
@@ -188,7 +186,8 @@ int main(int argc, char** argv) {
                 verdict(filesPerSecond >= targetFilesPerSecond));
     std::printf("loop passes/s, quiet      %.1f\n", quietRate);
     std::printf("loop passes/s, loading    %.1f  (%.0f %%, target >= %.0f %%: %s)\n", loadRate,
-                100.0 * loadRate / quietRate, 100.0 * targetPassRatio, verdict(loadRate >= targetPassRatio * quietRate));
+                100.0 * loadRate / quietRate, 100.0 * targetPassRatio,
+                verdict(loadRate >= targetPassRatio * quietRate));
     std::printf("memory per entry          %.1f KiB  (target <= %.0f: %s)\n", kibPerEntry, targetKiBPerEntry,
                 verdict(kibPerEntry <= targetKiBPerEntry));
     return entries == static_cast<std::size_t>(audio) ? 0 : 1;

@@ -78,8 +78,8 @@ void report(const char* what, std::vector<double> times) {
         std::printf("%s: no runs\n", what);
         return;
     }
-    std::printf("%-34s median %6.1f ms   min %6.1f ms   max %6.1f ms   (%zu runs)\n", what,
-                times[times.size() / 2], times.front(), times.back(), times.size());
+    std::printf("%-34s median %6.1f ms   min %6.1f ms   max %6.1f ms   (%zu runs)\n", what, times[times.size() / 2],
+                times.front(), times.back(), times.size());
 }
 
 }  // namespace

@@ -6,13 +6,13 @@
 #include "app/TaskbarActions.h"
 #include "library/FolderLoader.h"
 #include "library/LibraryFolder.h"
-#include "library/Playlist.h"
 #include "library/PlaybackState.h"
-#include "transport/Transport.h"
+#include "library/Playlist.h"
 #include "platform/EventQueue.h"
 #include "platform/InputState.h"
 #include "platform/InstanceLock.h"
 #include "settings/Settings.h"
+#include "transport/Transport.h"
 #include "ui/AddFolderDialog.h"
 #include "ui/PlayerWindow.h"
 #include "ui/SettingsWindow.h"
@@ -55,7 +55,7 @@ struct AppState {
     std::unique_ptr<Transport> transport;
     std::unique_ptr<ShortcutTable> shortcuts;
     std::unique_ptr<SettingsWindow> settingsWindow;  // null while closed
-    TaskbarWindows taskbar;  // the mini-player and the song-info window
+    TaskbarWindows taskbar;                          // the mini-player and the song-info window
 
     std::unique_ptr<InstanceLock> instanceLock;
     EventQueue events;

@@ -22,7 +22,7 @@ struct ControlRoute {
     WindowId window;
     ControlId id;
     std::optional<ControlEventType> type;  // nothing: every event type
-    Action action;                          // null: the control does nothing yet
+    Action action;                         // null: the control does nothing yet
 };
 
 std::span<const MenuRoute> menuRoutes();

@@ -15,8 +15,8 @@ std::uint64_t megabytes(std::uint64_t bytes) { return bytes / bytesPerMegabyte /
 std::string memoryLine(const MemoryStatus& status) {
     const std::uint64_t used = megabytes(status.totalBytes - status.availableBytes);
     const std::uint64_t total = megabytes(status.totalBytes);
-    return "RAM auslastung: " + std::to_string(status.loadPercent) + "%" + "     ( " + std::to_string(used) +
-           " / " + std::to_string(total) + " MB)";
+    return "RAM auslastung: " + std::to_string(status.loadPercent) + "%" + "     ( " + std::to_string(used) + " / " +
+           std::to_string(total) + " MB)";
 }
 
 void createStatusBar(AppState& app) { app.window->createStatusBar(); }

@@ -14,7 +14,8 @@ namespace {
 
 template <class Window>
 void wireEvents(AppState& app, Window* window) {
-    QObject::connect(window, &Window::eventRaised, [&events = app.events](const Event& event) { events.post(event); });
+    QObject::connect(window, &Window::eventRaised,
+                     [&events = app.events](const Event& event) { events.post(event); });
 }
 
 void closeSongInfo(AppState& app) {
@@ -74,7 +75,8 @@ void toggleSongInfo(AppState& app) {
         auto info = std::make_unique<SongInfoWindow>(look, app.window.get());
         wireEvents(app, info.get());
         installEdgeSnapping(info.get());
-        const QPoint position = songInfoPosition(tray->pager(), tray->taskbarRect(), screenTopAt(tray->pager().center()));
+        const QPoint position =
+            songInfoPosition(tray->pager(), tray->taskbarRect(), screenTopAt(tray->pager().center()));
         placeWithoutSnapping(info.get(), position);
         info->show();
         app.views->setSongInfo(info.get());

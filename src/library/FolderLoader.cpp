@@ -52,9 +52,7 @@ void load(Playlist& playlist, const std::string& folder, const std::stop_token& 
     if (stop.stop_requested()) {
         return;
     }
-    playlist.access([](PlaylistContents& contents, RowLog&) {
-        contents.current = contents.hasEntries() ? 0 : -1;
-    });
+    playlist.access([](PlaylistContents& contents, RowLog&) { contents.current = contents.hasEntries() ? 0 : -1; });
 }
 
 }  // namespace

@@ -102,8 +102,8 @@ std::vector<PrefsKeyValue> libraryKeys(const std::vector<LibraryFolder>& library
             keys.push_back({plain, folder.path});
             continue;
         }
-        std::string key = escape(folder.name) + fieldSeparator + level + fieldSeparator + suffixMark +
-                          std::to_string(index);
+        std::string key =
+            escape(folder.name) + fieldSeparator + level + fieldSeparator + suffixMark + std::to_string(index);
         if (!valuePlain) {
             key += escapedValueMark;
         }
@@ -121,7 +121,8 @@ LibraryFolder folderFromKey(const std::string& key, const std::string& value) {
         return folder;
     }
     const auto second = key.find(fieldSeparator, first + 1);
-    const std::string levelText = key.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+    const std::string levelText =
+        key.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
     // The integer the level text begins with, 0 when it is not a number;
     // only its low byte is kept.
     folder.level = static_cast<std::int8_t>(std::strtol(levelText.c_str(), nullptr, 10));

@@ -209,7 +209,8 @@ void Playlist::flushIfGuiThread() {
         }
         flushRequested_ = true;
     }
-    QMetaObject::invokeMethod(&flushContext_, [this] { flushRows(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &flushContext_, [this] { flushRows(); }, Qt::QueuedConnection);
 }
 
 void Playlist::flushRows() {

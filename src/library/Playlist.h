@@ -21,9 +21,9 @@
 // join of a loader thread, so a worker adding files waits for it only as long
 // as the GUI thread takes for one short step (and the other way round).
 
+#include "library/PlaybackState.h"
 #include "library/PlaylistRows.h"
 #include "media/MediaEngine.h"
-#include "library/PlaybackState.h"
 
 #include <QObject>
 
@@ -35,9 +35,9 @@
 namespace tonlira {
 
 struct PlaylistEntry {
-    MediaPtr media;          // may be null when the object could not be created
-    std::string title;       // the file name, as the row shows it
-    std::string lengthText;  // the length, as the row shows it
+    MediaPtr media;            // may be null when the object could not be created
+    std::string title;         // the file name, as the row shows it
+    std::string lengthText;    // the length, as the row shows it
     std::uint64_t serial = 0;  // tells entries apart across clears and refills
     std::string path;          // the file, for the desktop's remote control
 };
@@ -99,7 +99,7 @@ public:
     // `KeepsCurrent` leaves the current entry alone when there is one, so a
     // folder being loaded does not move it under the person playing.
     void addFile(const std::string& path, Added added = Added::BecomesCurrent);  // any thread
-    void clearPlaylist();                         // any thread
+    void clearPlaylist();                                                        // any thread
     void removeSelectedEntry(int row);
     void selectEntryAtRow(int row);
 
@@ -138,8 +138,8 @@ private:
     QObject flushContext_;          // GUI thread; queued flushes die with it
 
     std::mutex mutex_;
-    PlaylistContents contents_;  // guarded by mutex_
-    RowLog log_;                 // guarded by mutex_
+    PlaylistContents contents_;    // guarded by mutex_
+    RowLog log_;                   // guarded by mutex_
     bool flushRequested_ = false;  // guarded by mutex_
 };
 

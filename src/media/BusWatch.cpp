@@ -79,16 +79,13 @@ void BusWatch::record(GstMessage* message) {
         failed_ = true;
         ended_ = true;
         break;
-    case GST_MESSAGE_EOS:
-        ended_ = true;
-        break;
+    case GST_MESSAGE_EOS: ended_ = true; break;
     case GST_MESSAGE_ELEMENT:
         if (isMissingPlugin(message)) {
             ++missingDecoders_;
         }
         return;
-    default:
-        return;
+    default: return;
     }
     changed_.notify_all();
 }
@@ -121,14 +118,9 @@ bool BusWatch::checkSwallowed() {
     std::vector<PostedError> settling;
     for (PostedError& error : due) {
         switch (pluggedState(error.source.get())) {
-        case Plugged::Settled:
-            swallowed = true;
-            break;
-        case Plugged::Settling:
-            settling.push_back(std::move(error));
-            break;
-        case Plugged::Removed:
-            break;  // a rejected candidate; decodebin went on without it
+        case Plugged::Settled: swallowed = true; break;
+        case Plugged::Settling: settling.push_back(std::move(error)); break;
+        case Plugged::Removed: break;  // a rejected candidate; decodebin went on without it
         }
     }
     std::lock_guard lock(mutex_);

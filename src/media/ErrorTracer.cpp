@@ -38,9 +38,9 @@ void onPost(GstTracer*, guint64, GstElement* element, GstMessage* message) {
 void installTracer() {
     static std::once_flag once;
     std::call_once(once, [] {
-        const GType type = g_type_register_static_simple(GST_TYPE_TRACER, "TonliraErrorTracer",
-                                                         sizeof(GstTracerClass), nullptr, sizeof(GstTracer),
-                                                         nullptr, GTypeFlags{});
+        const GType type =
+            g_type_register_static_simple(GST_TYPE_TRACER, "TonliraErrorTracer", sizeof(GstTracerClass), nullptr,
+                                          sizeof(GstTracer), nullptr, GTypeFlags{});
         // Lives as long as the process: GStreamer keeps calling it.
         auto* tracer = static_cast<GstTracer*>(gst_object_ref_sink(g_object_new(type, nullptr)));
         gst_tracing_register_hook(tracer, "element-post-message-pre", G_CALLBACK(&onPost));

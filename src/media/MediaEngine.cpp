@@ -57,15 +57,21 @@ void raiseOpenFileLimit() {
 // What the five audio formats are found as; their demuxers, parsers and
 // decoders are loaded at start-up rather than with the first such file.
 constexpr const char* formatCaps[] = {
-    "audio/x-wav", "audio/mpeg, mpegversion=(int)1", "audio/mpeg, mpegversion=(int)1, parsed=(boolean)true",
-    "audio/x-flac", "audio/x-flac, framed=(boolean)true", "application/ogg", "audio/x-vorbis",
-    "video/x-ms-asf", "audio/x-wma, wmaversion=(int)2",
+    "audio/x-wav",
+    "audio/mpeg, mpegversion=(int)1",
+    "audio/mpeg, mpegversion=(int)1, parsed=(boolean)true",
+    "audio/x-flac",
+    "audio/x-flac, framed=(boolean)true",
+    "application/ogg",
+    "audio/x-vorbis",
+    "video/x-ms-asf",
+    "audio/x-wma, wmaversion=(int)2",
 };
 
 // Loads the plugin that autoplugging would pick first for each format.
 void loadFormatPlugins() {
-    const auto kinds = GST_ELEMENT_FACTORY_TYPE_DECODER | GST_ELEMENT_FACTORY_TYPE_DEMUXER |
-                       GST_ELEMENT_FACTORY_TYPE_PARSER;
+    const auto kinds =
+        GST_ELEMENT_FACTORY_TYPE_DECODER | GST_ELEMENT_FACTORY_TYPE_DEMUXER | GST_ELEMENT_FACTORY_TYPE_PARSER;
     GList* candidates = gst_element_factory_list_get_elements(kinds, GST_RANK_MARGINAL);
     for (const char* description : formatCaps) {
         const gst::CapsPtr caps(gst_caps_from_string(description));
@@ -91,8 +97,8 @@ void warmUpPlugins() {
     if (!pipeline) {
         return;
     }
-    for (const char* factory : {"filesrc", "decodebin", "typefind", "audioconvert", "audioresample", "volume",
-                                "fakesink"}) {
+    for (const char* factory :
+         {"filesrc", "decodebin", "typefind", "audioconvert", "audioresample", "volume", "fakesink"}) {
         if (const gst::ElementPtr element = gst::adoptFloating(gst_element_factory_make(factory, nullptr))) {
             gst_bin_add(GST_BIN(pipeline.get()), element.get());
         }
@@ -180,13 +186,9 @@ MediaStatus pauseMedia(MediaObject* media) { return media != nullptr ? media->pa
 
 MediaStatus stopMedia(MediaObject* media) { return media != nullptr ? media->stop() : mediaOk; }
 
-std::int32_t getMediaLength(MediaObject* media) {
-    return media != nullptr ? unitsToMs(media->lengthUnits()) : 0;
-}
+std::int32_t getMediaLength(MediaObject* media) { return media != nullptr ? unitsToMs(media->lengthUnits()) : 0; }
 
-std::int32_t getMediaPosition(MediaObject* media) {
-    return media != nullptr ? unitsToMs(media->positionUnits()) : 0;
-}
+std::int32_t getMediaPosition(MediaObject* media) { return media != nullptr ? unitsToMs(media->positionUnits()) : 0; }
 
 MediaStatus seekMedia(MediaObject* media, std::int64_t targetMs) {
     if (media == nullptr) {

@@ -77,8 +77,7 @@ std::string audioOutput();
 MediaPtr createMedia();
 // 1 when every stream of the file was rendered, 0 otherwise (a box has then
 // been shown). The handle stays usable either way.
-int loadMedia(MediaObject* media, const std::string& path, NativeWindow owner, int videoRenderer,
-              int audioRenderer);
+int loadMedia(MediaObject* media, const std::string& path, NativeWindow owner, int videoRenderer, int audioRenderer);
 // 1 when an object was freed (and `media` reset), 0 for a null handle.
 int freeMedia(MediaPtr& media);
 

@@ -107,12 +107,9 @@ bool MediaObject::build(const std::string& path) {
 bool MediaObject::preroll() {
     watch_->reset();
     switch (gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED)) {
-    case GST_STATE_CHANGE_FAILURE:
-        return false;
-    case GST_STATE_CHANGE_ASYNC:
-        return watch_->awaitPreroll(std::chrono::nanoseconds(prerollTimeout));
-    default:
-        return !watch_->failed();
+    case GST_STATE_CHANGE_FAILURE: return false;
+    case GST_STATE_CHANGE_ASYNC: return watch_->awaitPreroll(std::chrono::nanoseconds(prerollTimeout));
+    default: return !watch_->failed();
     }
 }
 
@@ -216,12 +213,9 @@ MediaStatus MediaObject::run() {
         return mediaFailed;
     }
     switch (mode_) {
-    case Mode::Playing:
-        return mediaOk;
-    case Mode::Paused:
-        return changeState(GST_STATE_PLAYING);
-    case Mode::Idle:
-        break;
+    case Mode::Playing: return mediaOk;
+    case Mode::Paused: return changeState(GST_STATE_PLAYING);
+    case Mode::Idle: break;
     }
     return leaveIdle(GST_STATE_PLAYING);
 }
@@ -231,12 +225,9 @@ MediaStatus MediaObject::pause() {
         return mediaFailed;
     }
     switch (mode_) {
-    case Mode::Paused:
-        return mediaOk;
-    case Mode::Playing:
-        return changeState(GST_STATE_PAUSED);
-    case Mode::Idle:
-        break;
+    case Mode::Paused: return mediaOk;
+    case Mode::Playing: return changeState(GST_STATE_PAUSED);
+    case Mode::Idle: break;
     }
     return leaveIdle(GST_STATE_PAUSED);
 }
@@ -301,9 +292,7 @@ void MediaObject::setVolume(double factor) {
     }
 }
 
-double MediaObject::volume() const {
-    return links_ ? links_->volume() : 1.0;
-}
+double MediaObject::volume() const { return links_ ? links_->volume() : 1.0; }
 
 bool MediaObject::takeCompletion() {
     if (completionPending_) {

@@ -57,13 +57,15 @@ std::optional<Frame> parseHeader(const std::uint8_t* h) {
     const std::size_t rateIndex = (h[2] >> 2) & 0x3;
     const int padding = (h[2] >> 1) & 0x1;
     constexpr int reservedEmphasis = 2;
-    if (frame.version == reservedVersion || frame.layer == reservedLayer || bitrateIndex == 0 ||
-        bitrateIndex == 15 || rateIndex == 3 || (h[3] & 0x3) == reservedEmphasis) {
+    if (frame.version == reservedVersion || frame.layer == reservedLayer || bitrateIndex == 0 || bitrateIndex == 15 ||
+        rateIndex == 3 || (h[3] & 0x3) == reservedEmphasis) {
         return std::nullopt;
     }
     const bool v1 = frame.version == mpeg1;
-    const std::size_t table = v1 ? (frame.layer == layer1 ? 0 : frame.layer == layer2 ? 1 : 2)
-                         : (frame.layer == layer1 ? 3 : 4);
+    const std::size_t table = v1 ? (frame.layer == layer1   ? 0
+                                    : frame.layer == layer2 ? 1
+                                                            : 2)
+                                 : (frame.layer == layer1 ? 3 : 4);
     const long bitsPerSecond = bitrates[table][bitrateIndex] * 1000L;
     frame.sampleRate = sampleRates[frame.version][rateIndex];
     if (frame.layer == layer1) {
@@ -159,8 +161,7 @@ std::optional<Frame> confirmedFrame(Reader& reader, std::uint64_t offset, const 
 }
 
 // Offset of the next confirmed frame within `limit` bytes from `from`.
-std::optional<std::uint64_t> findFrame(Reader& reader, std::uint64_t from, std::uint64_t limit,
-                                       const Frame* like) {
+std::optional<std::uint64_t> findFrame(Reader& reader, std::uint64_t from, std::uint64_t limit, const Frame* like) {
     const std::uint64_t end = std::min(reader.size(), from + limit);
     for (std::uint64_t offset = from; offset + headerSize <= end; ++offset) {
         const std::uint8_t* h = reader.at(offset, headerSize);

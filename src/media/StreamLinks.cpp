@@ -37,9 +37,7 @@ void StreamLinks::watch(GstElement* decodebin) {
     g_signal_connect(decodebin, "pad-added", G_CALLBACK(&StreamLinks::onPadAdded), this);
 }
 
-void StreamLinks::onPadAdded(GstElement*, GstPad* pad, gpointer self) {
-    static_cast<StreamLinks*>(self)->link(pad);
-}
+void StreamLinks::onPadAdded(GstElement*, GstPad* pad, gpointer self) { static_cast<StreamLinks*>(self)->link(pad); }
 
 void StreamLinks::link(GstPad* pad) {
     const bool audio = isAudio(pad);

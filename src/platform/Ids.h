@@ -16,27 +16,27 @@ enum class WindowId : std::uint8_t {
 };
 
 enum class MenuId : std::uint8_t {
-    OpenFile = 0,             // "Datei Öffnen"
-    OpenFolder = 1,           // "Ordner Öffnen"
-    AddLibraryFolder = 2,     // "Ordner zur Audiobibliothek hinzufügen"
-    ClearLibrary = 3,         // "Audiobibliothek Leeren"
-    AddFiles = 4,             // "Dateien zur Playlist hinzufügen"
-    ClearPlaylist = 5,        // "Playlist leeren"
-    Quit = 6,                 // "Beenden"
-    PlayPause = 7,            // "Play/Pause"
-    Stop = 8,                 // "Stop"
-    SkipBack = 9,             // "Zurück"
-    SkipForward = 10,         // "Weiter"
-    Previous = 11,            // "Vorheriges"
-    Next = 12,                // "Nächstes"
-    ShowLibrary = 13,         // "Audiobibliothek"
-    ShowPlaylist = 14,        // "Playlist"
-    ShowStatusBar = 15,       // "Statusbar zeigen"
-    StayOnTop = 16,           // "Fenster im Vordergrund halten"
-    MinimiseToTaskbar = 17,   // "Player in Taskleiste minimieren"
-    Settings = 18,            // "Einstellungen"
-    Enqueue = 19,             // "In Playlist einreihen" (popup menu 1)
-    About = 20,               // "Über..."
+    OpenFile = 0,            // "Datei Öffnen"
+    OpenFolder = 1,          // "Ordner Öffnen"
+    AddLibraryFolder = 2,    // "Ordner zur Audiobibliothek hinzufügen"
+    ClearLibrary = 3,        // "Audiobibliothek Leeren"
+    AddFiles = 4,            // "Dateien zur Playlist hinzufügen"
+    ClearPlaylist = 5,       // "Playlist leeren"
+    Quit = 6,                // "Beenden"
+    PlayPause = 7,           // "Play/Pause"
+    Stop = 8,                // "Stop"
+    SkipBack = 9,            // "Zurück"
+    SkipForward = 10,        // "Weiter"
+    Previous = 11,           // "Vorheriges"
+    Next = 12,               // "Nächstes"
+    ShowLibrary = 13,        // "Audiobibliothek"
+    ShowPlaylist = 14,       // "Playlist"
+    ShowStatusBar = 15,      // "Statusbar zeigen"
+    StayOnTop = 16,          // "Fenster im Vordergrund halten"
+    MinimiseToTaskbar = 17,  // "Player in Taskleiste minimieren"
+    Settings = 18,           // "Einstellungen"
+    Enqueue = 19,            // "In Playlist einreihen" (popup menu 1)
+    About = 20,              // "Über..."
 };
 inline constexpr int menuItemCount = 21;
 

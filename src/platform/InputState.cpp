@@ -40,8 +40,7 @@ bool InputState::eventFilter(QObject* watched, QEvent* event) {
         keysDown_.clear();
         leftButtonDown_ = false;
         break;
-    default:
-        break;
+    default: break;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -8,7 +8,7 @@
 namespace tonlira {
 
 struct MemoryStatus {
-    std::uint32_t loadPercent = 0;   // share of physical memory in use
+    std::uint32_t loadPercent = 0;  // share of physical memory in use
     std::uint64_t totalBytes = 0;
     std::uint64_t availableBytes = 0;
 };

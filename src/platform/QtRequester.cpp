@@ -61,8 +61,8 @@ constexpr QFileDialog::Options fileDialogOptions = QFileDialog::HideNameFilterDe
 struct WorkerWait {
     std::mutex mutex;
     std::condition_variable changed;
-    bool answered = false;       // guarded by mutex
-    QPointer<QMessageBox> box;   // GUI thread only
+    bool answered = false;      // guarded by mutex
+    QPointer<QMessageBox> box;  // GUI thread only
 
     void answer() {
         {
@@ -79,7 +79,7 @@ struct WorkerWait {
 
 struct WorkerWaits {
     std::mutex mutex;
-    bool released = false;                           // guarded by mutex
+    bool released = false;                             // guarded by mutex
     std::vector<std::shared_ptr<WorkerWait>> waiting;  // guarded by mutex
 };
 
@@ -110,8 +110,8 @@ void releaseWorkerMessages(bool released) {
 
 void QtRequester::showMessage(const MessageRequest& request) {
     if (isGuiThread()) {
-        QMessageBox box(toQt(request.icon), QString::fromStdString(request.title),
-                        displayText(request.text), QMessageBox::Ok, ownerWindow());
+        QMessageBox box(toQt(request.icon), QString::fromStdString(request.title), displayText(request.text),
+                        QMessageBox::Ok, ownerWindow());
         box.exec();
         return;
     }
@@ -149,21 +149,19 @@ void QtRequester::showMessage(const MessageRequest& request) {
 bool QtRequester::confirm(const MessageRequest& request) {
     bool yes = false;
     runOnGuiThread([&] {
-        QMessageBox box(toQt(request.icon), QString::fromStdString(request.title),
-                        displayText(request.text),
+        QMessageBox box(toQt(request.icon), QString::fromStdString(request.title), displayText(request.text),
                         QMessageBox::Yes | QMessageBox::No, ownerWindow());
         yes = box.exec() == QMessageBox::Yes;
     });
     return yes;
 }
 
-std::vector<std::string> QtRequester::chooseFiles(const std::string& startFolder,
-                                                  const std::string& filter) {
+std::vector<std::string> QtRequester::chooseFiles(const std::string& startFolder, const std::string& filter) {
     std::vector<std::string> chosen;
     runOnGuiThread([&] {
-        const QStringList files = QFileDialog::getOpenFileNames(
-            ownerWindow(), QString(), QString::fromStdString(startFolder), toQtFilter(filter), nullptr,
-            fileDialogOptions);
+        const QStringList files =
+            QFileDialog::getOpenFileNames(ownerWindow(), QString(), QString::fromStdString(startFolder),
+                                          toQtFilter(filter), nullptr, fileDialogOptions);
         for (const QString& file : files) {
             chosen.push_back(file.toStdString());
         }

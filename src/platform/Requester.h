@@ -36,8 +36,7 @@ public:
     // The open-file dialog with multiple selection. `filter` is in the form
     // "Description|*.a;*.b". Returns the chosen paths in the dialog's order;
     // empty when cancelled.
-    virtual std::vector<std::string> chooseFiles(const std::string& startFolder,
-                                                 const std::string& filter) = 0;
+    virtual std::vector<std::string> chooseFiles(const std::string& startFolder, const std::string& filter) = 0;
     // The folder chooser; empty when cancelled.
     virtual std::string chooseFolder(const std::string& title, const std::string& startFolder) = 0;
     // The colour chooser; nothing when cancelled.
@@ -50,8 +49,7 @@ Requester& requester();
 std::unique_ptr<Requester> installRequester(std::unique_ptr<Requester> replacement);
 
 // Convenience for the usual OK box.
-inline void showMessage(const std::string& title, const std::string& text,
-                        MessageIcon icon = MessageIcon::None) {
+inline void showMessage(const std::string& title, const std::string& text, MessageIcon icon = MessageIcon::None) {
     requester().showMessage({title, text, icon});
 }
 

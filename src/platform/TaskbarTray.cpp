@@ -105,8 +105,8 @@ std::vector<unsigned long> listProperty(Display* display, Window window, Atom pr
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
     std::vector<unsigned long> result;
-    if (XGetWindowProperty(display, window, property, 0, 1024, False, type, &actualType, &actualFormat,
-                           &count, &remaining, &data) == Success &&
+    if (XGetWindowProperty(display, window, property, 0, 1024, False, type, &actualType, &actualFormat, &count,
+                           &remaining, &data) == Success &&
         data != nullptr && actualType == type && actualFormat == 32) {
         const auto* items = reinterpret_cast<const unsigned long*>(data);
         result.assign(items, items + count);

@@ -87,18 +87,14 @@ constexpr std::array<VirtualKeyRow, rowCount> rows = buildRows();
 // Other Qt keys that name a key of the table: the shifted symbols of a US
 // layout, Shift+Tab, and the keypad's own Enter and decimal comma.
 constexpr std::array aliases{
-    plain(0x31, Qt::Key_Exclam),       plain(0x32, Qt::Key_At),
-    plain(0x33, Qt::Key_NumberSign),   plain(0x34, Qt::Key_Dollar),
-    plain(0x35, Qt::Key_Percent),      plain(0x36, Qt::Key_AsciiCircum),
-    plain(0x37, Qt::Key_Ampersand),    plain(0x38, Qt::Key_Asterisk),
-    plain(0x39, Qt::Key_ParenLeft),    plain(0x30, Qt::Key_ParenRight),
-    plain(0xBA, Qt::Key_Colon),        plain(0xBB, Qt::Key_Plus),
-    plain(0xBC, Qt::Key_Less),         plain(0xBD, Qt::Key_Underscore),
-    plain(0xBE, Qt::Key_Greater),      plain(0xBF, Qt::Key_Question),
-    plain(0xC0, Qt::Key_AsciiTilde),   plain(0xDB, Qt::Key_BraceLeft),
-    plain(0xDC, Qt::Key_Bar),          plain(0xDD, Qt::Key_BraceRight),
-    plain(0xDE, Qt::Key_QuoteDbl),     plain(vk::Tab, Qt::Key_Backtab),
-    pad(vk::Enter, Qt::Key_Enter),     plain(vk::Enter, Qt::Key_Enter),
+    plain(0x31, Qt::Key_Exclam),     plain(0x32, Qt::Key_At),         plain(0x33, Qt::Key_NumberSign),
+    plain(0x34, Qt::Key_Dollar),     plain(0x35, Qt::Key_Percent),    plain(0x36, Qt::Key_AsciiCircum),
+    plain(0x37, Qt::Key_Ampersand),  plain(0x38, Qt::Key_Asterisk),   plain(0x39, Qt::Key_ParenLeft),
+    plain(0x30, Qt::Key_ParenRight), plain(0xBA, Qt::Key_Colon),      plain(0xBB, Qt::Key_Plus),
+    plain(0xBC, Qt::Key_Less),       plain(0xBD, Qt::Key_Underscore), plain(0xBE, Qt::Key_Greater),
+    plain(0xBF, Qt::Key_Question),   plain(0xC0, Qt::Key_AsciiTilde), plain(0xDB, Qt::Key_BraceLeft),
+    plain(0xDC, Qt::Key_Bar),        plain(0xDD, Qt::Key_BraceRight), plain(0xDE, Qt::Key_QuoteDbl),
+    plain(vk::Tab, Qt::Key_Backtab), pad(vk::Enter, Qt::Key_Enter),   plain(vk::Enter, Qt::Key_Enter),
     pad(0x6E, Qt::Key_Comma),
 };
 

@@ -1,8 +1,8 @@
 #include "remote/RemoteControl.h"
 
 #include "library/Playlist.h"
-#include "transport/Transport.h"
 #include "remote/MprisAdaptors.h"
+#include "transport/Transport.h"
 #include "ui/PlayerWindow.h"
 
 #include <QCoreApplication>
@@ -89,9 +89,9 @@ void RemoteControl::publishChanges() {
     if (changed.isEmpty()) {
         return;
     }
-    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(remoteObjectPath),
-                                                     QString::fromLatin1(propertiesInterface),
-                                                     QStringLiteral("PropertiesChanged"));
+    QDBusMessage signal =
+        QDBusMessage::createSignal(QString::fromLatin1(remoteObjectPath), QString::fromLatin1(propertiesInterface),
+                                   QStringLiteral("PropertiesChanged"));
     signal << QString::fromLatin1(playerInterface) << changed << QStringList();
     QDBusConnection(connectionName_).send(signal);
 }
@@ -166,7 +166,8 @@ void RemoteControl::raise() {
     PlayerWindow& window = targets_.window;
     if (!window.isVisible()) {
         // Shrunk into the taskbar: its restore button brings the window back.
-        targets_.events.post(Event::control(WindowId::MiniPlayer, ControlId::MiniRestore, ControlEventType::LeftClick));
+        targets_.events.post(
+            Event::control(WindowId::MiniPlayer, ControlId::MiniRestore, ControlEventType::LeftClick));
         return;
     }
     if (window.isMinimized()) {

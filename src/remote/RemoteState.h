@@ -3,8 +3,8 @@
 // state the transport and the playlist already keep, and which of the
 // published properties differ between two snapshots. GUI thread only.
 
-#include "library/Playlist.h"
 #include "library/PlaybackState.h"
+#include "library/Playlist.h"
 
 #include <QString>
 #include <QStringList>

@@ -23,11 +23,11 @@ inline constexpr int colourSettingCount = 6;
 using ColourSet = std::array<Colour, colourSettingCount>;
 
 struct EditableSettings {
-    int defaultVolume = 0;       // "std_lautstärke", 0 to 14
-    bool showPlaylist = false;   // "playlist"
-    bool showLibrary = false;    // "bibliothek"
+    int defaultVolume = 0;           // "std_lautstärke", 0 to 14
+    bool showPlaylist = false;       // "playlist"
+    bool showLibrary = false;        // "bibliothek"
     bool multipleInstances = false;  // "mehrere_instanzen"
-    int scrollSteps = 0;         // "Scrollspeed" in tenths, as the slider shows it
+    int scrollSteps = 0;             // "Scrollspeed" in tenths, as the slider shows it
     ColourSet colours{};
     ShortcutCodes shortcuts{};
 };

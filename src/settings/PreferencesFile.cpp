@@ -49,9 +49,7 @@ bool PreferencesFile::open(const std::string& path) {
         document_ = parsePrefs(content.bytes);
         origin_ = isWritableFile(path) ? Origin::Writable : Origin::ReadOnly;
         return true;
-    case StoredContent::Status::Missing:
-        origin_ = Origin::Missing;
-        return false;
+    case StoredContent::Status::Missing: origin_ = Origin::Missing; return false;
     case StoredContent::Status::Unreadable:
         // Something is there; it must not be replaced by what little we write.
         origin_ = Origin::ReadOnly;
@@ -79,8 +77,7 @@ bool PreferencesFile::close() {
     }
     bool stored = true;
     if (modified_) {
-        stored = origin_ != Origin::ReadOnly &&
-                 replaceStoredContent(path_, renderPrefs(document_));
+        stored = origin_ != Origin::ReadOnly && replaceStoredContent(path_, renderPrefs(document_));
     }
     reset();
     return stored;
@@ -153,17 +150,11 @@ float PreferencesFile::readFloat(std::string_view key, float defaultValue) const
     return found ? parseFloat(document_.entries[*found].value) : defaultValue;
 }
 
-bool PreferencesFile::writeInteger(std::string_view key, int value) {
-    return write(key, formatInteger(value));
-}
+bool PreferencesFile::writeInteger(std::string_view key, int value) { return write(key, formatInteger(value)); }
 
-bool PreferencesFile::writeFloat(std::string_view key, float value) {
-    return write(key, formatFloat(value));
-}
+bool PreferencesFile::writeFloat(std::string_view key, float value) { return write(key, formatFloat(value)); }
 
-bool PreferencesFile::writeString(std::string_view key, std::string_view value) {
-    return write(key, value);
-}
+bool PreferencesFile::writeString(std::string_view key, std::string_view value) { return write(key, value); }
 
 bool PreferencesFile::write(std::string_view key, std::string_view value) {
     if (!open_ || !isWritableKeyName(key) || !isWritableValue(value)) {

@@ -78,9 +78,7 @@ void appendLine(std::string& out, const PrefsEntry& entry) {
     out += kLineEnd;
 }
 
-bool hasLineEnd(std::string_view text) {
-    return text.find_first_of(kLineEndChars) != std::string_view::npos;
-}
+bool hasLineEnd(std::string_view text) { return text.find_first_of(kLineEndChars) != std::string_view::npos; }
 
 bool isWellFormedUtf8(std::string_view bytes) {
     while (!bytes.empty()) {
@@ -167,8 +165,7 @@ std::string renderPrefs(PrefsDocument& document) {
 
 bool namesEqual(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 bool isWritableGroupName(std::string_view name) {

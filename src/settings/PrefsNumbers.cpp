@@ -40,8 +40,8 @@ std::string formatInteger(int value) { return std::to_string(value); }
 
 std::string formatFloat(float value) {
     std::array<char, 64> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed, kFloatDecimals);
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, kFloatDecimals);
     if (error != std::errc{}) {
         return "0.000000";
     }

@@ -174,9 +174,7 @@ StoredContent readStoredContent(const std::string& path) {
     return content;
 }
 
-bool isWritableFile(const std::string& path) {
-    return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
-}
+bool isWritableFile(const std::string& path) { return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
 
 bool createEmptyFile(const std::string& path) {
     FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode));

@@ -35,9 +35,8 @@ void openStartupFile(PreferencesFile& file, const std::string& settingsBase) {
     const std::string path = settingsPath(settingsBase);
     if (const auto entries = listDirectory(settingsBase)) {
         // Names are case-sensitive here: "tonlira" is someone else's entry.
-        const bool found = std::any_of(entries->begin(), entries->end(), [](const DirectoryEntry& e) {
-            return e.name == kSettingsFolderName;
-        });
+        const bool found = std::any_of(entries->begin(), entries->end(),
+                                       [](const DirectoryEntry& e) { return e.name == kSettingsFolderName; });
         if (found) {
             file.open(path);
         } else if (createFolder(folder)) {
@@ -72,11 +71,9 @@ Settings loadStartupSettings(const std::string& settingsBase) {
     Settings settings;
     file.selectGroup(kGroupGeneral);
     settings.mehrereInstanzen = file.readInteger(kKeyMultipleInstances, kDefaultMultipleInstances);
-    settings.stdLautstaerke =
-        static_cast<std::int8_t>(file.readInteger(kKeyDefaultVolume, kDefaultDefaultVolume));
+    settings.stdLautstaerke = static_cast<std::int8_t>(file.readInteger(kKeyDefaultVolume, kDefaultDefaultVolume));
     settings.playlist = file.readInteger(kKeyShowPlaylist, kDefaultShowPlaylist);
-    settings.bibliothek =
-        static_cast<std::int8_t>(file.readInteger(kKeyShowLibrary, kDefaultShowLibrary));
+    settings.bibliothek = static_cast<std::int8_t>(file.readInteger(kKeyShowLibrary, kDefaultShowLibrary));
     settings.scrollspeed = file.readFloat(kKeyScrollSpeed, kDefaultScrollSpeed);
 
     const auto readColour = [&file](std::string_view key, Colour fallback) {

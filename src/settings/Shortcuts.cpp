@@ -33,11 +33,11 @@ struct KeyName {
 };
 
 constexpr std::array singleNames{
-    KeyName{0x6A, "*"},      KeyName{0x6B, "+"},     KeyName{0x6D, "-"},     KeyName{0x6E, ","},
-    KeyName{0x6F, "/"},      KeyName{0x90, "NumLock"}, KeyName{0x0D, "Enter"}, KeyName{0x13, "Pause"},
-    KeyName{0x2A, "Print"},  KeyName{0x09, "Tab"},   KeyName{0x1B, "Escape"}, KeyName{0x20, "Space"},
-    KeyName{0x2E, "Delete"}, KeyName{0x26, "Up"},    KeyName{0x27, "Right"}, KeyName{0x25, "Left"},
-    KeyName{0x28, "Down"},   KeyName{0x24, "Home"},  KeyName{0x2D, "Insert"}, KeyName{0x23, "End"},
+    KeyName{0x6A, "*"},      KeyName{0x6B, "+"},       KeyName{0x6D, "-"},      KeyName{0x6E, ","},
+    KeyName{0x6F, "/"},      KeyName{0x90, "NumLock"}, KeyName{0x0D, "Enter"},  KeyName{0x13, "Pause"},
+    KeyName{0x2A, "Print"},  KeyName{0x09, "Tab"},     KeyName{0x1B, "Escape"}, KeyName{0x20, "Space"},
+    KeyName{0x2E, "Delete"}, KeyName{0x26, "Up"},      KeyName{0x27, "Right"},  KeyName{0x25, "Left"},
+    KeyName{0x28, "Down"},   KeyName{0x24, "Home"},    KeyName{0x2D, "Insert"}, KeyName{0x23, "End"},
 };
 
 struct KeyRun {

@@ -11,9 +11,7 @@ constexpr char32_t kFirstSurrogate = 0xD800;
 constexpr char32_t kLastSurrogate = 0xDFFF;
 constexpr char32_t kReplacement = U'?';
 
-bool isContinuation(unsigned char byte) {
-    return (byte & kContinuationMask) == kContinuationTag;
-}
+bool isContinuation(unsigned char byte) { return (byte & kContinuationMask) == kContinuationTag; }
 
 struct LeadInfo {
     std::size_t length;

@@ -128,8 +128,7 @@ void Transport::seekToSlider(int sliderValueMs) {
 void Transport::playRow(int selectedRow) {
     const std::int32_t volume = dialVolume(view_.dialValue());
     playlist_.access([&](PlaylistContents& contents, RowLog&) {
-        if (!contents.hasEntries() || selectedRow < 0 ||
-            selectedRow >= static_cast<int>(contents.entries.size())) {
+        if (!contents.hasEntries() || selectedRow < 0 || selectedRow >= static_cast<int>(contents.entries.size())) {
             return;
         }
         for (PlaylistEntry& entry : contents.entries) {

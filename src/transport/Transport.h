@@ -5,8 +5,8 @@
 // GUI thread only. Every touch of an entry happens inside Playlist::access(),
 // so a folder loader refilling the playlist never frees an entry in use.
 
-#include "library/Playlist.h"
 #include "library/PlaybackState.h"
+#include "library/Playlist.h"
 #include "transport/TransportView.h"
 
 #include <cstdint>

@@ -41,10 +41,9 @@ constexpr std::array buttonTips{
 // The Tab order: the transport buttons left to right, the position slider,
 // the dial, then the library and the playlist.
 constexpr std::array focusChain{
-    ControlId::PlayButton,     ControlId::PauseButton,       ControlId::StopButton,
-    ControlId::RewindButton,   ControlId::FastForwardButton, ControlId::PreviousButton,
-    ControlId::NextButton,     ControlId::PositionSlider,    ControlId::VolumeDial,
-    ControlId::LibraryTree,    ControlId::LibraryFiles,      ControlId::PlaylistView,
+    ControlId::PlayButton,        ControlId::PauseButton,    ControlId::StopButton,   ControlId::RewindButton,
+    ControlId::FastForwardButton, ControlId::PreviousButton, ControlId::NextButton,   ControlId::PositionSlider,
+    ControlId::VolumeDial,        ControlId::LibraryTree,    ControlId::LibraryFiles, ControlId::PlaylistView,
 };
 
 bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }

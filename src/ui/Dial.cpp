@@ -20,19 +20,19 @@ namespace {
 std::size_t slot(int position) { return static_cast<std::size_t>(std::clamp(position, 0, dialMaxPositions)); }
 
 constexpr int labelPointSize = 10;
-constexpr int tickEvery = 20;           // a tick and a label on every 20th position
-constexpr int tickInset = 10;           // ticks end this far inside the image edge
-constexpr int rimInset = 2;             // the face circle is this much smaller than the rim
-constexpr int labelDivisor = 10;        // labels show the value divided by 10
-constexpr int wholeLabelOffset = 3;     // label top-left relative to the tick end
+constexpr int tickEvery = 20;        // a tick and a label on every 20th position
+constexpr int tickInset = 10;        // ticks end this far inside the image edge
+constexpr int rimInset = 2;          // the face circle is this much smaller than the rim
+constexpr int labelDivisor = 10;     // labels show the value divided by 10
+constexpr int wholeLabelOffset = 3;  // label top-left relative to the tick end
 constexpr int fractionLabelOffset = 5;
 constexpr double pointerInnerRadius = 18.0;
 constexpr double pointerOuterInset = 4.0;
 constexpr int tickDarkening = 40;
-constexpr int deadZoneMiddle = 345;     // between the two ends, through straight down
-constexpr int mathWrapFrom = 300;       // math angles from here on count as negative
+constexpr int deadZoneMiddle = 345;  // between the two ends, through straight down
+constexpr int mathWrapFrom = 300;    // math angles from here on count as negative
 constexpr int fullTurn = 360;
-constexpr int mathToDial = 90;          // a math angle plus this is a dial angle
+constexpr int mathToDial = 90;  // a math angle plus this is a dial angle
 constexpr double degreesPerRadian = 57.29577;
 const QColor labelColour(Qt::black);
 const QColor rimColour(Qt::black);
@@ -46,9 +46,7 @@ QPoint pointAt(int ctr, double r, int a) {
 }
 
 // The scale's spacing in degrees between neighbouring positions.
-float degreesPerPosition(const Dial& dial) {
-    return dialArcDegrees / (static_cast<float>(dial.maximum) / dial.step);
-}
+float degreesPerPosition(const Dial& dial) { return dialArcDegrees / (static_cast<float>(dial.maximum) / dial.step); }
 
 void drawCircles(QPainter& painter, const Dial& dial) {
     const int ctr = dial.centre;
@@ -143,13 +141,9 @@ QPoint dialTickEnd(const Dial& dial, int k) {
     return pointAt(dial.centre, dial.centre - tickInset, dial.angles[slot(k)]);
 }
 
-int dialPositions(const Dial& dial) {
-    return rnd(static_cast<float>(dial.maximum) / dial.step);
-}
+int dialPositions(const Dial& dial) { return rnd(static_cast<float>(dial.maximum) / dial.step); }
 
-bool dialStepIsWhole(const Dial& dial) {
-    return dial.step - static_cast<float>(rnd(dial.step)) == 0.0f;
-}
+bool dialStepIsWhole(const Dial& dial) { return dial.step - static_cast<float>(rnd(dial.step)) == 0.0f; }
 
 float dialTableValue(const Dial& dial, int j) {
     if (j < 0 || j >= dialTableSize) {
@@ -174,12 +168,10 @@ Colour dialTickColour(Colour background) {
     return makeColour(r, g, b);
 }
 
-int dialLabelPixelSize(int logicalDpiY) {
-    return pointsToPixels(labelPointSize, logicalDpiY);
-}
+int dialLabelPixelSize(int logicalDpiY) { return pointsToPixels(labelPointSize, logicalDpiY); }
 
-std::unique_ptr<Dial> createDial(ControlId id, int left, int top, int size, int maximum,
-                                 float step, Colour face, Colour background, QWidget* parent) {
+std::unique_ptr<Dial> createDial(ControlId id, int left, int top, int size, int maximum, float step, Colour face,
+                                 Colour background, QWidget* parent) {
     if (parent == nullptr || !(step > 0.0f) || maximum <= 0) {
         return nullptr;
     }

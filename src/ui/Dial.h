@@ -34,27 +34,27 @@ inline constexpr int dialTableSize = 255;
 // The largest number of scale positions above 0 a dial can have.
 inline constexpr int dialMaxPositions = dialTableSize - 1;
 
-inline constexpr int dialZeroAngle = 330;     // angle of value 0
-inline constexpr int dialMaximumAngle = 30;   // angle of the maximum
+inline constexpr int dialZeroAngle = 330;    // angle of value 0
+inline constexpr int dialMaximumAngle = 30;  // angle of the maximum
 inline constexpr float dialArcDegrees = 300.0f;
 
 struct Dial {
     ControlId controlId{};
-    QImage image;                 // size x size, 24-bit colour
+    QImage image;  // size x size, 24-bit colour
     int maximum = 0;
     float step = 0.0f;
-    int integerStep = 0;          // set only when the step is whole
+    int integerStep = 0;  // set only when the step is whole
     Colour backgroundColour = 0;
     Colour faceColour = 0;
     Colour tickColour = 0;
     QFont labelFont;
     int left = 0;
     int top = 0;
-    int angle = 0;                // the pointer's current angle
+    int angle = 0;  // the pointer's current angle
     int size = 0;
-    int centre = 0;               // size / 2, both x and y in the image
+    int centre = 0;  // size / 2, both x and y in the image
     float value = 0.0f;
-    std::array<float, dialTableSize> floatValues{};   // used when the step is not whole
+    std::array<float, dialTableSize> floatValues{};           // used when the step is not whole
     std::array<std::int32_t, dialTableSize> integerValues{};  // used when it is
     std::array<std::int32_t, dialTableSize> angles{};
 
@@ -67,8 +67,8 @@ struct Dial {
 // (value 0). Returns null when the scale cannot be built: a step that is not
 // positive, a maximum below one step, more than dialMaxPositions positions,
 // or a size too small to draw.
-std::unique_ptr<Dial> createDial(ControlId id, int left, int top, int size, int maximum,
-                                 float step, Colour face, Colour background, QWidget* parent);
+std::unique_ptr<Dial> createDial(ControlId id, int left, int top, int size, int maximum, float step, Colour face,
+                                 Colour background, QWidget* parent);
 
 // Number of scale positions above 0: rnd(maximum / step).
 int dialPositions(const Dial& dial);

@@ -47,7 +47,8 @@ bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
         }
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
-        QMetaObject::invokeMethod(this, [this, paths] { emit pathsDropped(paths); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, paths] { emit pathsDropped(paths); }, Qt::QueuedConnection);
         return true;
     }
     default: return QObject::eventFilter(watched, event);

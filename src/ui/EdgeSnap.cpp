@@ -66,8 +66,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_ && !moving_ &&
-            (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        if (watched == window_ && !moving_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
             snap();
         }
         return QObject::eventFilter(watched, event);

@@ -23,7 +23,9 @@ struct WorkArea {
     int right = 0;
     int bottom = 0;
 
-    static WorkArea of(const QRect& area) { return {area.x(), area.y(), area.x() + area.width(), area.y() + area.height()}; }
+    static WorkArea of(const QRect& area) {
+        return {area.x(), area.y(), area.x() + area.width(), area.y() + area.height()};
+    }
 };
 
 // The rectangle `frame` (outer edges, x, y, width, height) after the eight

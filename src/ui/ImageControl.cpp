@@ -7,8 +7,7 @@
 
 namespace tonlira {
 
-ImageControl::ImageControl(ControlId id, int left, int top, int width, int height,
-                           QWidget* parent)
+ImageControl::ImageControl(ControlId id, int left, int top, int width, int height, QWidget* parent)
     : QWidget(parent), id_(id) {
     setGeometry(left, top, width, height);
     setFixedSize(width, height);

@@ -17,10 +17,8 @@ bool isModifierKey(int key) {
     case Qt::Key_Super_L:
     case Qt::Key_Super_R:
     case Qt::Key_Hyper_L:
-    case Qt::Key_Hyper_R:
-        return true;
-    default:
-        return false;
+    case Qt::Key_Hyper_R: return true;
+    default: return false;
     }
 }
 
@@ -55,11 +53,8 @@ bool KeyCaptureField::event(QEvent* event) {
         capture(*static_cast<QKeyEvent*>(event));
         event->accept();
         return true;
-    case QEvent::KeyRelease:
-        event->accept();
-        return true;
-    default:
-        return QLineEdit::event(event);
+    case QEvent::KeyRelease: event->accept(); return true;
+    default: return QLineEdit::event(event);
     }
 }
 

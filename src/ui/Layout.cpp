@@ -22,8 +22,8 @@ PanelSizes panelSizesFor(QSize inner, int menuBarHeight, int statusBarHeight) {
     const int w = inner.width();
     const int h = inner.height();
     PanelSizes sizes;
-    sizes.playlistView = QSize(w - playerPanelWidth - playlistViewMargin,
-                               h - menuBarHeight - statusBarHeight - playlistViewTop);
+    sizes.playlistView =
+        QSize(w - playerPanelWidth - playlistViewMargin, h - menuBarHeight - statusBarHeight - playlistViewTop);
     sizes.playlistPanel = QSize(w - playerPanelWidth - panelGap, h - menuBarHeight - statusBarHeight);
     sizes.libraryPanelHeight = h - statusBarHeight - menuBarHeight - libraryPanelTop;
     // The two library lists take no menu-bar height off.

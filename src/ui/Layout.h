@@ -10,8 +10,8 @@ namespace tonlira::layout {
 inline constexpr int playerPanelWidth = 500;
 inline constexpr int playerPanelHeight = 130;
 inline constexpr int panelGap = 10;
-inline constexpr int wideWidth = 700;       // player panel, gap and playlist panel
-inline constexpr int tallHeight = 320;      // player panel, gap and library panel
+inline constexpr int wideWidth = 700;   // player panel, gap and playlist panel
+inline constexpr int tallHeight = 320;  // player panel, gap and library panel
 inline constexpr int largestExtent = 4000;
 inline constexpr int initialWidth = 700;
 inline constexpr int initialHeight = 340;

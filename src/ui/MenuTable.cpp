@@ -14,9 +14,7 @@ constexpr MenuRow separator() { return {K::Separator, nullptr, {}, {}, false}; }
 constexpr MenuRow command(MenuId id, const char* label, std::optional<ImageId> icon = {}) {
     return {K::Command, label, id, icon, false};
 }
-constexpr MenuRow check(MenuId id, const char* label, bool checked) {
-    return {K::Check, label, id, {}, checked};
-}
+constexpr MenuRow check(MenuId id, const char* label, bool checked) { return {K::Check, label, id, {}, checked}; }
 
 // Check marks of "Audiobibliothek" and "Playlist" are set from the
 // preferences at start-up.

@@ -11,10 +11,10 @@ namespace tonlira {
 struct MenuRow {
     enum class Kind { Menu, Submenu, EndSubmenu, Command, Check, Separator };
     Kind kind;
-    const char* label = nullptr;        // menus, submenus and items
-    MenuId id = MenuId::OpenFile;       // items only
-    std::optional<ImageId> icon;        // items only
-    bool checkedAtStart = false;        // check items only
+    const char* label = nullptr;   // menus, submenus and items
+    MenuId id = MenuId::OpenFile;  // items only
+    std::optional<ImageId> icon;   // items only
+    bool checkedAtStart = false;   // check items only
 };
 
 std::span<const MenuRow> menuBarRows();

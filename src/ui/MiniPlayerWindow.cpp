@@ -30,8 +30,10 @@ const std::array miniButtons{
     MiniButton{ControlId::MiniPause, {62, buttonTop, bigButton, bigButton}, ImageId::SmallPause, nullptr},
     MiniButton{ControlId::MiniFastForward, {92, buttonTop, bigButton, bigButton}, ImageId::SmallFastForward, nullptr},
     MiniButton{ControlId::MiniNext, {122, buttonTop, bigButton, bigButton}, ImageId::SmallNext, nullptr},
-    MiniButton{ControlId::MiniRestore, {152, 16, smallButton, smallButton}, ImageId::Restore, "Fenster wiederherstellen"},
-    MiniButton{ControlId::MiniSongInfo, {152, 2, smallButton, smallButton}, ImageId::SongInfo, "Songinformationen anzeigen"},
+    MiniButton{
+        ControlId::MiniRestore, {152, 16, smallButton, smallButton}, ImageId::Restore, "Fenster wiederherstellen"},
+    MiniButton{
+        ControlId::MiniSongInfo, {152, 2, smallButton, smallButton}, ImageId::SongInfo, "Songinformationen anzeigen"},
 };
 
 }  // namespace
@@ -43,8 +45,7 @@ QRegion roundedShape(const QSize& size) {
     return QRegion(path.toFillPolygon().toPolygon());
 }
 
-MiniPlayerWindow::MiniPlayerWindow(const SkinImages& skin)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
+MiniPlayerWindow::MiniPlayerWindow(const SkinImages& skin) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
     setWindowTitle(QString());
     setFixedSize(miniPlayerSize);
     QPalette palette = this->palette();
@@ -62,8 +63,9 @@ MiniPlayerWindow::MiniPlayerWindow(const SkinImages& skin)
         controls_[row.id] = button;
         order_.push_back(row.id);
         const ControlId id = row.id;
-        connect(button, &QPushButton::clicked, this,
-                [this, id] { emit eventRaised(Event::control(WindowId::MiniPlayer, id, ControlEventType::LeftClick)); });
+        connect(button, &QPushButton::clicked, this, [this, id] {
+            emit eventRaised(Event::control(WindowId::MiniPlayer, id, ControlEventType::LeftClick));
+        });
     }
     setMask(roundedShape(miniPlayerSize));
 }

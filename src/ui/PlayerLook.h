@@ -7,8 +7,8 @@
 namespace tonlira {
 
 struct PlayerLook {
-    Colour background = 0;        // window, in the gaps between the panels
-    Colour player = 0;            // panels and the dial's background
+    Colour background = 0;  // window, in the gaps between the panels
+    Colour player = 0;      // panels and the dial's background
     Colour dialFace = 0;
     Colour displayText = 0;
     Colour playlist = 0;

@@ -93,9 +93,9 @@ PlayerPanel::PlayerPanel(const PlayerLook& look, const SkinImages& skin, QWidget
     controls[ControlId::PositionSlider] = positionSlider_;
 
     const Geometry& title = titleDisplayGeometry;
-    titleDisplay_ = createTitleDisplay(ControlId::TitleDisplay, title.x, title.y, title.width, title.height,
-                                       QString(), displayFont(), look.scrollSpeed, look.displayText,
-                                       titleDisplayBackground, this);
+    titleDisplay_ =
+        createTitleDisplay(ControlId::TitleDisplay, title.x, title.y, title.width, title.height, QString(),
+                           displayFont(), look.scrollSpeed, look.displayText, titleDisplayBackground, this);
     controls[ControlId::TitleDisplay] = titleDisplay_->control;
 
     volumeDial_ = createDial(ControlId::VolumeDial, dialGeometry.x, dialGeometry.y, dialGeometry.width,

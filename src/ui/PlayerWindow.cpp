@@ -139,8 +139,7 @@ void PlayerWindow::updateMaximiseBox(bool libraryShown, bool playlistShown) {
     // Changed on the native window, so the window is not hidden and re-shown.
     if (QWindow* native = windowHandle()) {
         Qt::WindowFlags flags = native->flags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                                Qt::WindowCloseButtonHint;
+                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
         flags.setFlag(Qt::WindowMaximizeButtonHint, enable);
         native->setFlags(flags);
     } else {

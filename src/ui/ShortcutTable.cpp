@@ -59,8 +59,7 @@ std::optional<MenuId> ShortcutTable::actionFor(ShortcutCode code) const {
 bool ShortcutTable::eventFilter(QObject* watched, QEvent* event) {
     // A key reaches the window first and then its focus widget; it is looked
     // up once, on its way to the widget, before that widget sees it.
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || window_ == nullptr ||
-        entries_.empty()) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || window_ == nullptr || entries_.empty()) {
         return false;
     }
     const auto* widget = static_cast<QWidget*>(watched);

@@ -22,7 +22,7 @@ namespace tonlira {
 inline constexpr QSize songInfoSize{170, 70};
 
 struct SongInfoLook {
-    Colour background = 0;         // the player colour
+    Colour background = 0;  // the player colour
     Colour displayText = 0;
     Colour displayBackground = 0;  // the playlist colour
     float scrollSpeed = 1.0F;

@@ -18,8 +18,7 @@ void show(TitleDisplay& display) {
 
 }  // namespace
 
-ScrollPosition nextScrollPosition(ScrollPosition current, int textWidth, int stripWidth,
-                                  float speed) {
+ScrollPosition nextScrollPosition(ScrollPosition current, int textWidth, int stripWidth, float speed) {
     ScrollPosition next = current;
     if (textWidth > stripWidth) {
         if (current.direction == ScrollDirection::Left) {
@@ -40,11 +39,9 @@ ScrollPosition nextScrollPosition(ScrollPosition current, int textWidth, int str
     return next;
 }
 
-std::unique_ptr<TitleDisplay> createTitleDisplay(ControlId id, int left, int top, int width,
-                                                 int height, const QString& text,
-                                                 const QFont& font, float speed,
-                                                 Colour textColour, Colour backgroundColour,
-                                                 QWidget* parent) {
+std::unique_ptr<TitleDisplay> createTitleDisplay(ControlId id, int left, int top, int width, int height,
+                                                 const QString& text, const QFont& font, float speed,
+                                                 Colour textColour, Colour backgroundColour, QWidget* parent) {
     if (parent == nullptr || width <= 0 || height <= 0) {
         return nullptr;
     }
@@ -103,14 +100,13 @@ void renderTitleFrame(TitleDisplay* display) {
         display->textAscent = metrics.ascent();
     }
     display->y = static_cast<float>(display->height) / 2.0f - static_cast<float>(display->textHeight) / 2.0f;
-    const ScrollPosition next = nextScrollPosition({display->x, display->direction}, display->textWidth,
-                                                   display->width, display->speed);
+    const ScrollPosition next =
+        nextScrollPosition({display->x, display->direction}, display->textWidth, display->width, display->speed);
     display->x = next.x;
     display->direction = next.direction;
 
-    const TitleDisplay::Frame frame{display->text,   rnd(display->x),      rnd(display->y),
-                                    display->width,  display->height,      display->textColour,
-                                    display->backgroundColour, display->font};
+    const TitleDisplay::Frame frame{display->text,   rnd(display->x),     rnd(display->y),           display->width,
+                                    display->height, display->textColour, display->backgroundColour, display->font};
     if (display->shown && frame == display->shownFrame) {
         return;  // the same picture is already on screen
     }

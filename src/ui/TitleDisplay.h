@@ -32,21 +32,21 @@ enum class ScrollDirection : std::uint8_t { Left = 0, Right = 1 };
 
 struct TitleDisplay {
     QString text;
-    float x = 0.0f;          // left edge of the text in the strip
-    float y = 0.0f;          // top edge of the text, recomputed every frame
+    float x = 0.0f;  // left edge of the text in the strip
+    float y = 0.0f;  // top edge of the text, recomputed every frame
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
     ControlId controlId{};
-    QImage image;            // width x height, 24-bit colour
-    int textWidth = 0;       // measured in the last frame
+    QImage image;       // width x height, 24-bit colour
+    int textWidth = 0;  // measured in the last frame
     int textHeight = 0;
-    int textAscent = 0;      // of the font, measured with the text
+    int textAscent = 0;  // of the font, measured with the text
     Colour textColour = 0;
     Colour backgroundColour = 0;
     ScrollDirection direction = ScrollDirection::Left;
-    float speed = 0.0f;      // pixels per frame
+    float speed = 0.0f;  // pixels per frame
     QFont font;
 
     // The control showing the image; owned by its parent widget.
@@ -71,11 +71,9 @@ struct TitleDisplay {
 
 // Makes the display and its image control (width x height at left, top in
 // `parent`). x and the direction start at 0.
-std::unique_ptr<TitleDisplay> createTitleDisplay(ControlId id, int left, int top, int width,
-                                                 int height, const QString& text,
-                                                 const QFont& font, float speed,
-                                                 Colour textColour, Colour backgroundColour,
-                                                 QWidget* parent);
+std::unique_ptr<TitleDisplay> createTitleDisplay(ControlId id, int left, int top, int width, int height,
+                                                 const QString& text, const QFont& font, float speed,
+                                                 Colour textColour, Colour backgroundColour, QWidget* parent);
 
 // Replaces the text only: the scroll position and direction carry over.
 int setTitleText(TitleDisplay* display, const QString& text);
@@ -92,7 +90,6 @@ struct ScrollPosition {
 
 // Where the text stands in the next frame, from where it stood, for a text
 // of `textWidth` in a strip of `stripWidth`.
-ScrollPosition nextScrollPosition(ScrollPosition current, int textWidth, int stripWidth,
-                                  float speed);
+ScrollPosition nextScrollPosition(ScrollPosition current, int textWidth, int stripWidth, float speed);
 
 }  // namespace tonlira

@@ -22,8 +22,7 @@ protected:
     // Runs start-up; false when the instance refused to start.
     bool start(std::vector<std::string> arguments = {});
     // Runs loop passes until `done` holds or `limit` passes.
-    bool passUntil(const std::function<bool()>& done,
-                   std::chrono::milliseconds limit = std::chrono::seconds(5));
+    bool passUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5));
     void passes(int count);
     void post(const Event& event) { app->events.post(event); }
     // Posts a menu event and runs passes until the loop took it.

@@ -66,9 +66,14 @@ TEST_F(ControlsTest, KeysMoveTheSliderAsATrackBarAndEachMoveSeeks) {
         int to;
     };
     const std::vector<Step> steps{
-        {Qt::Key_Right, 5000, 5001}, {Qt::Key_Down, 5000, 5001},    {Qt::Key_Left, 5000, 4999},
-        {Qt::Key_Up, 5000, 4999},    {Qt::Key_PageDown, 5000, 5000 + page}, {Qt::Key_PageUp, 5000, 5000 - page},
-        {Qt::Key_Home, 5000, 0},     {Qt::Key_End, 5000, max},
+        {Qt::Key_Right, 5000, 5001},
+        {Qt::Key_Down, 5000, 5001},
+        {Qt::Key_Left, 5000, 4999},
+        {Qt::Key_Up, 5000, 4999},
+        {Qt::Key_PageDown, 5000, 5000 + page},
+        {Qt::Key_PageUp, 5000, 5000 - page},
+        {Qt::Key_Home, 5000, 0},
+        {Qt::Key_End, 5000, max},
     };
     for (const Step& step : steps) {
         app->window->setSliderValue(step.from);
@@ -99,7 +104,8 @@ TEST_F(ControlsTest, ThePlaylistHighlightsTheTitleCellAlsoWithoutFocus) {
     const QColor highlight = view.palette().color(QPalette::Active, QPalette::Highlight);
     const QColor inTitle = shot.pixelColor(view.columnWidth(0) - 5, row.center().y());
     const QColor inLength = shot.pixelColor(view.columnWidth(0) + view.columnWidth(1) - 5, row.center().y());
-    const QColor unselected = shot.pixelColor(view.columnWidth(0) - 5, view.visualItemRect(view.topLevelItem(1)).center().y());
+    const QColor unselected =
+        shot.pixelColor(view.columnWidth(0) - 5, view.visualItemRect(view.topLevelItem(1)).center().y());
     EXPECT_EQ(inTitle, highlight) << "the selection is shown in the title cell without the focus";
     EXPECT_EQ(inLength, background) << "no full-row selection";
     EXPECT_EQ(unselected, background);

@@ -3,8 +3,8 @@
 
 #include "AppFixture.h"
 
-#include "transport/Transport.h"
 #include "support/TestMedia.h"
+#include "transport/Transport.h"
 #include "ui/ControlAids.h"
 #include "ui/ImageControl.h"
 
@@ -80,8 +80,8 @@ TEST_F(DesktopUseTest, DroppedFilesAreAddedWithTheExtensionRuleAndKeepThePlaying
     const std::string upper = make(media / "up", "LOUD");
     std::filesystem::rename(upper, media / "up" / "LOUD.WAV");
 
-    EXPECT_TRUE(drop({make(media.path(), "a"), (media / "up" / "LOUD.WAV").string(),
-                      make(media.path(), "b", TestFormat::Ogg)}));
+    EXPECT_TRUE(drop(
+        {make(media.path(), "a"), (media / "up" / "LOUD.WAV").string(), make(media.path(), "b", TestFormat::Ogg)}));
     EXPECT_EQ(titles(), (std::vector<std::string>{"playing.wav", "a.wav", "b.ogg"}));
     EXPECT_EQ(current(), 0) << "the playing entry stays current";
     EXPECT_TRUE(app->playback.playing);
@@ -112,10 +112,9 @@ TEST_F(DesktopUseTest, TabReachesEveryControlInOrderAndFocusIsVisible) {
     activate();
     PlayerWindow& window = *app->window;
     const std::vector<ControlId> expected{
-        ControlId::PlayButton,     ControlId::PauseButton,       ControlId::StopButton,
-        ControlId::RewindButton,   ControlId::FastForwardButton, ControlId::PreviousButton,
-        ControlId::NextButton,     ControlId::PositionSlider,    ControlId::VolumeDial,
-        ControlId::LibraryTree,    ControlId::LibraryFiles,      ControlId::PlaylistView,
+        ControlId::PlayButton,        ControlId::PauseButton,    ControlId::StopButton,   ControlId::RewindButton,
+        ControlId::FastForwardButton, ControlId::PreviousButton, ControlId::NextButton,   ControlId::PositionSlider,
+        ControlId::VolumeDial,        ControlId::LibraryTree,    ControlId::LibraryFiles, ControlId::PlaylistView,
     };
     window.control(ControlId::PlayButton)->setFocus(Qt::TabFocusReason);
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -163,8 +162,8 @@ TEST_F(DesktopUseTest, TheDialTurnsOneStepPerArrowKeyAndWheelNotchWithinItsScale
         Qt::Key key;
         float expected;
     };
-    for (const Turn& turn : {Turn{Qt::Key_Down, 0.0F}, Turn{Qt::Key_Up, 1.0F}, Turn{Qt::Key_Right, 2.0F},
-                             Turn{Qt::Key_Left, 1.0F}}) {
+    for (const Turn& turn :
+         {Turn{Qt::Key_Down, 0.0F}, Turn{Qt::Key_Up, 1.0F}, Turn{Qt::Key_Right, 2.0F}, Turn{Qt::Key_Left, 1.0F}}) {
         key(control, turn.key);
         EXPECT_FLOAT_EQ(getDialValue(dial), turn.expected) << "key " << turn.key;
     }
@@ -200,8 +199,8 @@ TEST_F(DesktopUseTest, ButtonsCarryTheMenuWordsAndACutTitleShowsInFull) {
     };
     for (const Tip& tip : {Tip{ControlId::PlayButton, "Abspielen"}, Tip{ControlId::PauseButton, "Play/Pause"},
                            Tip{ControlId::StopButton, "Stop"}, Tip{ControlId::RewindButton, "Zurück"},
-                           Tip{ControlId::FastForwardButton, "Weiter"},
-                           Tip{ControlId::PreviousButton, "Vorheriges"}, Tip{ControlId::NextButton, "Nächstes"}}) {
+                           Tip{ControlId::FastForwardButton, "Weiter"}, Tip{ControlId::PreviousButton, "Vorheriges"},
+                           Tip{ControlId::NextButton, "Nächstes"}}) {
         EXPECT_EQ(app->window->control(tip.button)->toolTip(), QString::fromUtf8(tip.text));
     }
 

@@ -62,7 +62,7 @@ protected:
     }
     QTreeWidgetItem* treeRow(const std::string& text) {
         const auto found = app->window->libraryTree()->findItems(QString::fromStdString(text),
-                                                                  Qt::MatchExactly | Qt::MatchRecursive);
+                                                                 Qt::MatchExactly | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.front();
     }
     std::vector<std::string> fileList() {
@@ -98,8 +98,9 @@ protected:
 };
 
 TEST_F(LibraryActionsTest, TheStoredLibraryComesBackInInsertionOrder) {
-    writeFile(prefsPath(), "[Bibliothek]\r\nZebra:0 = /z/\r\nStreifen:1 = /z/Streifen\r\nAlpha:0 = /a/\r\n"
-                           "Jazz:1 = /a/Jazz\r\nJazz:1:~4 = /a2/Jazz\r\n");
+    writeFile(prefsPath(),
+              "[Bibliothek]\r\nZebra:0 = /z/\r\nStreifen:1 = /z/Streifen\r\nAlpha:0 = /a/\r\n"
+              "Jazz:1 = /a/Jazz\r\nJazz:1:~4 = /a2/Jazz\r\n");
     ASSERT_TRUE(start());
     EXPECT_EQ(treeRows(), (std::vector<std::string>{"Zebra", "  Streifen", "Alpha", "  Jazz", "  Jazz"}));
     ASSERT_EQ(app->library.size(), 5U);

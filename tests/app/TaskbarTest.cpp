@@ -79,13 +79,14 @@ TEST_F(TaskbarTest, MinimiseBuildsTheStripWithItsButtons) {
         ImageId image;
         const char* tooltip;
     };
-    for (const Expected& e : {Expected{C::MiniPrevious, {2, 2, 26, 26}, ImageId::SmallPrevious, ""},
-                              Expected{C::MiniRewind, {32, 2, 26, 26}, ImageId::SmallRewind, ""},
-                              Expected{C::MiniPause, {62, 2, 26, 26}, ImageId::SmallPause, ""},
-                              Expected{C::MiniFastForward, {92, 2, 26, 26}, ImageId::SmallFastForward, ""},
-                              Expected{C::MiniNext, {122, 2, 26, 26}, ImageId::SmallNext, ""},
-                              Expected{C::MiniSongInfo, {152, 2, 13, 13}, ImageId::SongInfo, "Songinformationen anzeigen"},
-                              Expected{C::MiniRestore, {152, 16, 13, 13}, ImageId::Restore, "Fenster wiederherstellen"}}) {
+    for (const Expected& e :
+         {Expected{C::MiniPrevious, {2, 2, 26, 26}, ImageId::SmallPrevious, ""},
+          Expected{C::MiniRewind, {32, 2, 26, 26}, ImageId::SmallRewind, ""},
+          Expected{C::MiniPause, {62, 2, 26, 26}, ImageId::SmallPause, ""},
+          Expected{C::MiniFastForward, {92, 2, 26, 26}, ImageId::SmallFastForward, ""},
+          Expected{C::MiniNext, {122, 2, 26, 26}, ImageId::SmallNext, ""},
+          Expected{C::MiniSongInfo, {152, 2, 13, 13}, ImageId::SongInfo, "Songinformationen anzeigen"},
+          Expected{C::MiniRestore, {152, 16, 13, 13}, ImageId::Restore, "Fenster wiederherstellen"}}) {
         const auto* button = qobject_cast<const SkinButton*>(strip.control(e.id));
         ASSERT_NE(button, nullptr) << static_cast<int>(e.id);
         EXPECT_EQ(button->geometry(), e.geometry) << static_cast<int>(e.id);

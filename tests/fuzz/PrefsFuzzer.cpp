@@ -58,7 +58,10 @@ const fs::path& workFolder() {
         const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
         fs::path made = base / ("tonlira-prefs-fuzz-" + std::to_string(::getpid()));
         fs::create_directories(made);
-        std::atexit([] { std::error_code ignored; fs::remove_all(workFolder(), ignored); });
+        std::atexit([] {
+            std::error_code ignored;
+            fs::remove_all(workFolder(), ignored);
+        });
         return made;
     }();
     return folder;
@@ -70,7 +73,8 @@ std::string fileBytes(const fs::path& path) {
 }
 
 void putFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string trimmed(std::string_view text) {

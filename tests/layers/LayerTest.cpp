@@ -49,8 +49,7 @@ std::string folderOf(const fs::path& src, const fs::path& path) {
     if (relative.empty() || *relative.begin() == "..") {
         return {};
     }
-    return std::distance(relative.begin(), relative.end()) == 1 ? std::string(kEntry)
-                                                                  : relative.begin()->string();
+    return std::distance(relative.begin(), relative.end()) == 1 ? std::string(kEntry) : relative.begin()->string();
 }
 
 // The src folder an include names, or "" when it names something outside
@@ -106,8 +105,8 @@ std::vector<std::string> layerFaults(const fs::path& src) {
             if (to.empty() || to == from) {
                 continue;
             }
-            const std::string where = fs::relative(file, src.parent_path()).string() + ":" +
-                                      std::to_string(number) + ": ";
+            const std::string where =
+                fs::relative(file, src.parent_path()).string() + ":" + std::to_string(number) + ": ";
             const auto toRank = rankOf(to);
             if (!toRank) {
                 faults.push_back(where + "includes src/" + to + ", which has no place in the layer order");

@@ -136,10 +136,10 @@ TEST_F(FolderLoaderTest, ATreeLinkingIntoItselfIsScannedOnce) {
     put(TestFormat::Wav, top / "a.wav");
     put(TestFormat::Wav, top / "sub" / "b.wav");
     put(TestFormat::Wav, dir / "outside" / "c.wav");
-    fs::create_directory_symlink(top, top / "sub" / "loop");      // back to the top
-    fs::create_directory_symlink("..", top / "sub" / "parent");   // relative, same place
-    fs::create_directory_symlink(dir / "outside", top / "l1");    // out of the tree ...
-    fs::create_directory_symlink(dir / "outside", top / "l2");    // ... twice to the same folder
+    fs::create_directory_symlink(top, top / "sub" / "loop");     // back to the top
+    fs::create_directory_symlink("..", top / "sub" / "parent");  // relative, same place
+    fs::create_directory_symlink(dir / "outside", top / "l1");   // out of the tree ...
+    fs::create_directory_symlink(dir / "outside", top / "l2");   // ... twice to the same folder
     fs::create_directory_symlink(dir / "nowhere", top / "dangling");
     const bool root = geteuid() == 0;
     if (!root) {

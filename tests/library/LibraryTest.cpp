@@ -103,13 +103,13 @@ TEST_F(LibraryTest, AddingFoldersRegistersOneLevelOfSubfoldersInListingOrder) {
     const std::string other = (dir / "Other").string() + "/";
 
     LibraryList library{{"Alt", "/alt/", 0}};
-    const std::size_t first = addFolders(library, {{"Music", root}, {"Weg", (dir / "gone").string() + "/"},
-                                                  {"Other", other}, {"Music", root}});
+    const std::size_t first = addFolders(
+        library, {{"Music", root}, {"Weg", (dir / "gone").string() + "/"}, {"Other", other}, {"Music", root}});
     EXPECT_EQ(first, 1U);
-    const LibraryList expected{{"Alt", "/alt/", 0},        {"Music", root, 0},        {"A", root + "A", 1},
-                               {"b", root + "b", 1},        {"c", root + "c", 1},       {"ä", root + "ä", 1},
-                               {"Other", other, 0},         {"Music", root, 0},        {"A", root + "A", 1},
-                               {"b", root + "b", 1},        {"c", root + "c", 1},       {"ä", root + "ä", 1}};
+    const LibraryList expected{{"Alt", "/alt/", 0},  {"Music", root, 0},   {"A", root + "A", 1},
+                               {"b", root + "b", 1}, {"c", root + "c", 1}, {"ä", root + "ä", 1},
+                               {"Other", other, 0},  {"Music", root, 0},   {"A", root + "A", 1},
+                               {"b", root + "b", 1}, {"c", root + "c", 1}, {"ä", root + "ä", 1}};
     EXPECT_EQ(library, expected);
 
     LibraryList many;

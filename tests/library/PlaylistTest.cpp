@@ -185,10 +185,22 @@ TEST_F(PlaylistTest, AWorkerRefillsThePlaylistWhileTheGuiThreadUsesIt) {
     public:
         CheckingRows(RecordedRows& inner, std::thread::id gui, std::atomic<bool>& offGui)
             : inner_(inner), gui_(gui), offGui_(offGui) {}
-        void appendRow(const std::string& t, const std::string& l) override { check(); inner_.appendRow(t, l); }
-        void removeRow(int row) override { check(); inner_.removeRow(row); }
-        void clearRows() override { check(); inner_.clearRows(); }
-        void selectRow(int row) override { check(); inner_.selectRow(row); }
+        void appendRow(const std::string& t, const std::string& l) override {
+            check();
+            inner_.appendRow(t, l);
+        }
+        void removeRow(int row) override {
+            check();
+            inner_.removeRow(row);
+        }
+        void clearRows() override {
+            check();
+            inner_.clearRows();
+        }
+        void selectRow(int row) override {
+            check();
+            inner_.selectRow(row);
+        }
 
     private:
         void check() {
@@ -233,7 +245,8 @@ TEST_F(PlaylistTest, AWorkerRefillsThePlaylistWhileTheGuiThreadUsesIt) {
     EXPECT_FALSE(rowsOffGuiThread);
     EXPECT_EQ(view.rows.size(), playlist.size());
     for (std::size_t i = 0; i < view.rows.size(); ++i) {
-        EXPECT_EQ(view.rows[i].title, playlist.access([i](PlaylistContents& c, RowLog&) { return c.entries[i].title; }));
+        EXPECT_EQ(view.rows[i].title,
+                  playlist.access([i](PlaylistContents& c, RowLog&) { return c.entries[i].title; }));
     }
     playlist.setRows(&view);
 }

@@ -42,8 +42,10 @@ constexpr std::size_t truncatedBytes = 16;
 std::string pngImage() {
     TempDir folder;
     const auto target = folder / "picture.png";
-    const std::string description = "videotestsrc num-buffers=1 ! video/x-raw,width=32,height=32 ! pngenc ! "
-                                     "filesink location=\"" + target.string() + "\"";
+    const std::string description =
+        "videotestsrc num-buffers=1 ! video/x-raw,width=32,height=32 ! pngenc ! "
+        "filesink location=\"" +
+        target.string() + "\"";
     const gst::PipelinePtr pipeline(
         static_cast<GstElement*>(gst_object_ref_sink(gst_parse_launch(description.c_str(), nullptr))));
     const gst::BusPtr bus(gst_element_get_bus(pipeline.get()));
@@ -144,8 +146,8 @@ TEST_F(CorruptFileTest, FlippedBytesAreDecidedAtOnceAndNeverLeaveASilentRow) {
         int rejected = 0;
         int accepted = 0;  // without a length
         for (const std::size_t at : positions) {
-            const auto path = folder / (TestMedia::name(format) + "-flip-" + std::to_string(at) +
-                                        TestMedia::extension(format));
+            const auto path =
+                folder / (TestMedia::name(format) + "-flip-" + std::to_string(at) + TestMedia::extension(format));
             writeFile(path, flipped(good, at));
             SCOPED_TRACE(path.string());
             const Outcome outcome = probeTimed(path);

@@ -32,9 +32,9 @@ TEST_F(MediaLoadTest, EveryFormatLoadsWithItsLength) {
 
 TEST_F(MediaLoadTest, UnreadableFilesShowTheRenderBoxAndStayHarmless) {
     TempDir folder;
-    const std::vector<std::filesystem::path> paths{
-        TestMedia::shared(TestFormat::Corrupt), TestMedia::shared(TestFormat::TextOgg),
-        TestMedia::shared(TestFormat::Empty), folder / "no such file.mp3"};
+    const std::vector<std::filesystem::path> paths{TestMedia::shared(TestFormat::Corrupt),
+                                                   TestMedia::shared(TestFormat::TextOgg),
+                                                   TestMedia::shared(TestFormat::Empty), folder / "no such file.mp3"};
     for (const auto& path : paths) {
         SCOPED_TRACE(path.string());
         MediaPtr media = createMedia();

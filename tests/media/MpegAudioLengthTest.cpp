@@ -26,8 +26,7 @@ TEST(MpegAudioLength, WalksPlainAndTaggedFiles) {
     id3v2 += std::string(256, '\0');
     const std::string id3v1 = "TAG" + std::string(125, ' ');
     const std::size_t middle = audio.size() / 2;
-    writeFile(folder / "tagged.mp3",
-              id3v2 + audio.substr(0, middle) + "garbage!" + audio.substr(middle) + id3v1);
+    writeFile(folder / "tagged.mp3", id3v2 + audio.substr(0, middle) + "garbage!" + audio.substr(middle) + id3v1);
     EXPECT_NEAR(seconds(mpegAudioDurationNs(folder / "tagged.mp3")), 3.0, toleranceSeconds);
 }
 

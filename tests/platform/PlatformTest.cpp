@@ -67,8 +67,8 @@ TEST(InstanceLock, IsHeldSystemWideAndReleasedWhenItsProcessEnds) {
 }
 
 TEST(MemoryStatus, ReadsTheKernelsFiguresIn64Bits) {
-    const auto status = parseMemInfo(
-        "MemTotal:       25165824 kB\nMemFree:         1000000 kB\nMemAvailable:   18874368 kB\n");
+    const auto status =
+        parseMemInfo("MemTotal:       25165824 kB\nMemFree:         1000000 kB\nMemAvailable:   18874368 kB\n");
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(status->totalBytes, 25165824ULL * 1024);
     EXPECT_EQ(status->availableBytes, 18874368ULL * 1024);

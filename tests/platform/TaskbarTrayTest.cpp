@@ -29,8 +29,8 @@ bool hasDockType(Display* display, Window window) {
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
-    XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), 0, 16, False,
-                       XA_ATOM, &type, &format, &count, &remaining, &data);
+    XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), 0, 16, False, XA_ATOM,
+                       &type, &format, &count, &remaining, &data);
     bool dock = false;
     const Atom wanted = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
     for (unsigned long i = 0; data != nullptr && i < count; ++i) {

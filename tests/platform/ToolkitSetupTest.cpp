@@ -24,8 +24,7 @@
 namespace tonlira::test {
 namespace {
 
-constexpr const char* openFilter =
-    "Audio Dateien (.mp3, .wav, .wma, .ogg, .flac)|*.mp3;*.wav;*.wma;*.ogg;*.flac";
+constexpr const char* openFilter = "Audio Dateien (.mp3, .wav, .wma, .ogg, .flac)|*.mp3;*.wav;*.wma;*.ogg;*.flac";
 
 // Runs `look` on the first modal dialog of type `Dialog` that opens, then
 // closes it as Cancel would.

@@ -21,7 +21,9 @@ TEST(Windows1252Test, EveryByteSurvivesTheWayThroughUtf8) {
     }
     EXPECT_EQ(utf8ToWindows1252(windows1252ToUtf8(all)), all);
     EXPECT_EQ(windows1252ToUtf8("\x80\xE4\x9F\x81"), "€ä\xC5\xB8\xC2\x81");
-    EXPECT_EQ(utf8ToWindows1252("Größe €"), "Gr\xF6\xDF" "e \x80");
+    EXPECT_EQ(utf8ToWindows1252("Größe €"),
+              "Gr\xF6\xDF"
+              "e \x80");
     EXPECT_EQ(utf8ToWindows1252("日本"), std::nullopt);
     EXPECT_EQ(utf8ToWindows1252("\xC2\x80"), std::nullopt) << "U+0080 has no byte of its own";
     EXPECT_EQ(utf8ToWindows1252("\xC3"), std::nullopt);
@@ -41,8 +43,7 @@ TEST_F(PrefsEncodingTest, EightBitFilesKeepEveryByte) {
             bytes.push_back(static_cast<char>(byte));
         }
     }
-    const std::string before = crlfLines({"[Allgemein]", "; " + bytes, "k = " + bytes,
-                                          "std_lautst\xE4rke = 4"});
+    const std::string before = crlfLines({"[Allgemein]", "; " + bytes, "k = " + bytes, "std_lautst\xE4rke = 4"});
     writeFile(path, before);
     ASSERT_TRUE(file.open(path));
     EXPECT_EQ(file.encoding(), PrefsEncoding::EightBit);
@@ -67,9 +68,14 @@ TEST_F(PrefsEncodingTest, Utf8FilesKeepTheirMarkAndGainALineEndAfterIt) {
 TEST_F(PrefsEncodingTest, BytesThatAreNotUtf8SurviveARewriteOfAMarkedFile) {
     // A lead byte without its continuation, a stray continuation byte, a
     // three-byte sequence cut short, an overlong form.
-    const std::string broken = "a\xC3" "b\x80" "c\xE2\x82" "d\xC0\xAF" "e";
-    writeFile(path, kBom + "\r\n[Allgemein]\r\nplaylist = 0\r\n[G]\r\nk = " + broken + "\r\n; " + broken +
-                        "\r\n[" + broken + "]\r\n" + broken + " = 1\r\n");
+    const std::string broken =
+        "a\xC3"
+        "b\x80"
+        "c\xE2\x82"
+        "d\xC0\xAF"
+        "e";
+    writeFile(path, kBom + "\r\n[Allgemein]\r\nplaylist = 0\r\n[G]\r\nk = " + broken + "\r\n; " + broken + "\r\n[" +
+                        broken + "]\r\n" + broken + " = 1\r\n");
     ASSERT_TRUE(file.open(path));
     file.selectGroup("G");
     ASSERT_TRUE(file.beginKeys() && file.nextKey());
@@ -100,8 +106,10 @@ TEST_F(PrefsEncodingTest, FilesWithoutMarkThatAreNotUtf8StayEightBit) {
     };
     const std::vector<Sample> samples{
         {"k = M\xFCller", "Müller"},
-        {"k = \xC4rger", "Ärger"},       // a lead byte before an ASCII letter
-        {"k = Gr\xF6\xDF" "e", "Größe"},  // two non-ASCII bytes in a row
+        {"k = \xC4rger", "Ärger"},  // a lead byte before an ASCII letter
+        {"k = Gr\xF6\xDF"
+         "e",
+         "Größe"},  // two non-ASCII bytes in a row
         {"k = plain", "plain"},
     };
     for (const Sample& sample : samples) {
@@ -123,8 +131,8 @@ TEST_F(PrefsEncodingTest, ATextWindows1252LacksTurnsTheFileIntoUtf8) {
     file.selectGroup("Bibliothek");
     file.writeString("Японія:0", "/home/anna/Японія/");
     file.close();
-    EXPECT_EQ(readFile(path), kBom + crlfLines({"", "[Bibliothek]", "Müsik:0 = /home/anna/Müsik/",
-                                                "Японія:0 = /home/anna/Японія/"}));
+    EXPECT_EQ(readFile(path),
+              kBom + crlfLines({"", "[Bibliothek]", "Müsik:0 = /home/anna/Müsik/", "Японія:0 = /home/anna/Японія/"}));
 
     ASSERT_TRUE(file.open(path));
     EXPECT_EQ(file.encoding(), PrefsEncoding::Utf8);

@@ -32,11 +32,10 @@ protected:
 };
 
 TEST_F(PreferencesFileTest, FileInTheWrittenFormReadsAndRewritesUnchanged) {
-    const std::string example = crlfLines({
-        "[Allgemein]", "std_lautst\xE4rke = 0", "playlist = 0", "bibliothek = 1",
-        "mehrere_instanzen = 1", "Scrollspeed = 1.000000", "[Ansicht]", "hintergrundfarbe = 0",
-        "playerfarbe = 5723991", "[Shortcuts]", "0 = 0", "7 = 131152", "[Bibliothek]",
-        "Musik:0 = /home/anna/Musik/"});
+    const std::string example =
+        crlfLines({"[Allgemein]", "std_lautst\xE4rke = 0", "playlist = 0", "bibliothek = 1", "mehrere_instanzen = 1",
+                   "Scrollspeed = 1.000000", "[Ansicht]", "hintergrundfarbe = 0", "playerfarbe = 5723991",
+                   "[Shortcuts]", "0 = 0", "7 = 131152", "[Bibliothek]", "Musik:0 = /home/anna/Musik/"});
     openWith(example);
     EXPECT_TRUE(file.selectGroup("Allgemein"));
     EXPECT_EQ(file.readInteger("std_lautstärke", 9), 0);
@@ -57,17 +56,18 @@ TEST_F(PreferencesFileTest, FileInTheWrittenFormReadsAndRewritesUnchanged) {
 }
 
 TEST_F(PreferencesFileTest, LooseLayoutIsReadAndNormalisedOnRewrite) {
-    openWith("top=1\n"
-             "\r\n\r\n  \t \r\n"
-             "  [Allgemein] text after the bracket\r"
-             ";no blank\r\n"
-             ";  two blanks\n"
-             "PLAYLIST=1\r\n"
-             "\tflag\n"
-             "next = x  \r"
-             "[ Spaced ]\r\n"
-             "a =   v\r\n"
-             "  \t");
+    openWith(
+        "top=1\n"
+        "\r\n\r\n  \t \r\n"
+        "  [Allgemein] text after the bracket\r"
+        ";no blank\r\n"
+        ";  two blanks\n"
+        "PLAYLIST=1\r\n"
+        "\tflag\n"
+        "next = x  \r"
+        "[ Spaced ]\r\n"
+        "a =   v\r\n"
+        "  \t");
     EXPECT_TRUE(file.selectGroup(""));
     EXPECT_EQ(file.readInteger("top", 9), 1);
     EXPECT_TRUE(file.selectGroup("allgemein"));
@@ -80,9 +80,8 @@ TEST_F(PreferencesFileTest, LooseLayoutIsReadAndNormalisedOnRewrite) {
 
     file.selectGroup("Allgemein");
     file.writeInteger("Playlist", 0);
-    EXPECT_EQ(closeAndRead(), crlfLines({"top = 1", "[Allgemein]", "; no blank", ";  two blanks",
-                                         "Playlist = 0", "flag = ", "next = x  ", "[ Spaced ]",
-                                         "a = v"}));
+    EXPECT_EQ(closeAndRead(), crlfLines({"top = 1", "[Allgemein]", "; no blank", ";  two blanks", "Playlist = 0",
+                                         "flag = ", "next = x  ", "[ Spaced ]", "a = v"}));
 }
 
 TEST_F(PreferencesFileTest, WritesReplaceTheFirstMatchOrGoToTheEndOfTheGroup) {
@@ -103,8 +102,8 @@ TEST_F(PreferencesFileTest, WritesReplaceTheFirstMatchOrGoToTheEndOfTheGroup) {
     file.writeInteger("c", 3);
     file.writeInteger("d", 4);
     EXPECT_TRUE(file.selectGroup("c"));
-    EXPECT_EQ(closeAndRead(), crlfLines({"top = t", "[A]", "K = 5", "k = 2", "; note", "NEW = w",
-                                         "[a]", "z = 4", "[B]", "y = 2", "[C]", "c = 3", "d = 4"}));
+    EXPECT_EQ(closeAndRead(), crlfLines({"top = t", "[A]", "K = 5", "k = 2", "; note", "NEW = w", "[a]", "z = 4",
+                                         "[B]", "y = 2", "[C]", "c = 3", "d = 4"}));
 }
 
 TEST_F(PreferencesFileTest, SelectingAndReadingLeaveTheFileUntouched) {
@@ -124,9 +123,9 @@ TEST_F(PreferencesFileTest, SelectingAndReadingLeaveTheFileUntouched) {
 }
 
 TEST_F(PreferencesFileTest, NumbersAreReadFromTheLeadingDigitsAndWrittenPlainly) {
-    openWith(crlfLines({"[N]", "empty =", "int = 42abc", "neg = -7", "plus = +3", "spaced =   12",
-                        "garbage = abc", "signonly = - 5", "huge = 99999999999", "tiny = -99999999999",
-                        "half = 2.25x", "frac = -.5"}));
+    openWith(
+        crlfLines({"[N]", "empty =", "int = 42abc", "neg = -7", "plus = +3", "spaced =   12", "garbage = abc",
+                   "signonly = - 5", "huge = 99999999999", "tiny = -99999999999", "half = 2.25x", "frac = -.5"}));
     file.selectGroup("N");
     EXPECT_EQ(file.readInteger("empty", 9), 0);
     EXPECT_EQ(file.readInteger("missing", 9), 9);

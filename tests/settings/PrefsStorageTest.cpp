@@ -158,12 +158,12 @@ TEST_F(PrefsStorageTest, LeftoversOfEndedWritersGoEverythingElseStays) {
     const std::string dead = ".Tonlira.prefs.tmp-" + std::to_string(endedProcess()) + "-0-12345";
     const std::string live = ".Tonlira.prefs.tmp-" + std::to_string(getpid()) + "-3-999";
     const std::vector<std::string> kept{
-        ".Tonlira.prefs.tmp-",            // no writer
-        ".Tonlira.prefs.tmp-x1-2",        // not a number
-        ".Tonlira.prefs.tmp-77",          // no tail
-        ".Other.prefs.tmp-1-2",           // another file's
+        ".Tonlira.prefs.tmp-",      // no writer
+        ".Tonlira.prefs.tmp-x1-2",  // not a number
+        ".Tonlira.prefs.tmp-77",    // no tail
+        ".Other.prefs.tmp-1-2",     // another file's
         "Tonlira.prefs",
-        "Tonlira.prefs.tmp-1-2",          // not hidden: not ours
+        "Tonlira.prefs.tmp-1-2",  // not hidden: not ours
         live,
     };
     writeFile(dir / dead, "half");

@@ -28,9 +28,7 @@ inline timespec modificationTime(const std::filesystem::path& path) {
     return info.st_mtim;
 }
 
-inline bool sameTime(const timespec& a, const timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
+inline bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
 inline void setMode(const std::filesystem::path& path, mode_t mode) { ::chmod(path.c_str(), mode); }
 

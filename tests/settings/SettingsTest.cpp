@@ -14,10 +14,9 @@ namespace {
 namespace fs = std::filesystem;
 
 bool hasDefaults(const Settings& s) {
-    return s.mehrereInstanzen == 1 && s.stdLautstaerke == 0 && s.playlist == 0 &&
-           s.bibliothek == 1 && s.scrollspeed == 1.0F && s.hintergrundfarbe == 0 &&
-           s.playerfarbe == 5723991 && s.drehreglerfarbe == 12040119 &&
-           s.anzeigefeldfarbe == 16653569 && s.playlistfarbe == 10329501 &&
+    return s.mehrereInstanzen == 1 && s.stdLautstaerke == 0 && s.playlist == 0 && s.bibliothek == 1 &&
+           s.scrollspeed == 1.0F && s.hintergrundfarbe == 0 && s.playerfarbe == 5723991 &&
+           s.drehreglerfarbe == 12040119 && s.anzeigefeldfarbe == 16653569 && s.playlistfarbe == 10329501 &&
            s.bibliothekfarbe == 10329501;
 }
 
@@ -52,17 +51,15 @@ TEST_F(SettingsTest, FirstStartCreatesAnEmptyFileThatFillsOnSave) {
     saveAtExit(path, false, true, {{"Musik:0", "/home/anna/Musik/"}, {"Pop:1", "/home/anna/Musik/Pop/"}});
     EXPECT_EQ(readFile(path),
               crlfLines({"[Allgemein]", "std_lautst\xE4rke = 0", "playlist = 0", "bibliothek = 1",
-                         "mehrere_instanzen = 1", "Scrollspeed = 1.000000", "[Shortcuts]",
-                         "7 = 131152", "[Bibliothek]", "Musik:0 = /home/anna/Musik/",
-                         "Pop:1 = /home/anna/Musik/Pop/"}));
+                         "mehrere_instanzen = 1", "Scrollspeed = 1.000000", "[Shortcuts]", "7 = 131152",
+                         "[Bibliothek]", "Musik:0 = /home/anna/Musik/", "Pop:1 = /home/anna/Musik/Pop/"}));
 }
 
 TEST_F(SettingsTest, StoredValuesAreReadWithTheirWidthsAndLeftUntouched) {
     fs::create_directory(folder);
-    const std::string stored = crlfLines(
-        {"[Allgemein]", "mehrere_instanzen = 0", "STD_LAUTST\xE4RKE = 200", "playlist = 1",
-         "bibliothek = 256", "Scrollspeed = 1.500000", "[Ansicht]", "hintergrundfarbe = 255",
-         "playerfarbe =", "bibliothekfarbe = 16777215"});
+    const std::string stored = crlfLines({"[Allgemein]", "mehrere_instanzen = 0", "STD_LAUTST\xE4RKE = 200",
+                                          "playlist = 1", "bibliothek = 256", "Scrollspeed = 1.500000", "[Ansicht]",
+                                          "hintergrundfarbe = 255", "playerfarbe =", "bibliothekfarbe = 16777215"});
     writeFile(path, stored);
     const Settings s = loadStartupSettings(base);
     EXPECT_EQ(s.mehrereInstanzen, 0);
@@ -116,8 +113,7 @@ TEST_F(SettingsTest, ABaseThatCannotBeListedNeverLosesAnExistingFile) {
 
     const std::string failures = asUnprivilegedUser([&] {
         std::string failed;
-        check(failed, loadStartupSettings((dir / "kept").string() + "/").playlist == 1,
-              "the existing file is read");
+        check(failed, loadStartupSettings((dir / "kept").string() + "/").playlist == 1, "the existing file is read");
         const std::string fresh = (dir / "fresh").string() + "/";
         check(failed, hasDefaults(loadStartupSettings(fresh)), "a fresh base gives defaults");
         check(failed, fs::file_size(settingsPath(fresh)) == 0, "a fresh base gets an empty file");

@@ -20,6 +20,7 @@ TEST(ShortcutNameTest, EveryKeyNameAndPrefixAndTheEdges) {
         ShortcutCode code;
         const char* name;
     };
+    // clang-format off
     const Case cases[] = {
         // Every prefix, on a letter.
         {0x20050, "Strg + P"},
@@ -50,6 +51,7 @@ TEST(ShortcutNameTest, EveryKeyNameAndPrefixAndTheEdges) {
         // Bits beyond Alt are no modifier.
         {0x80050, ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(shortcutName(c.code), c.name) << std::hex << c.code;
     }
@@ -122,12 +124,13 @@ TEST_F(EditableSettingsTest, SavingWritesEveryKeyInItsOrderAndKeepsTheRest) {
     // Keys already there keep their place ("7" in "Shortcuts"); new keys
     // follow the group's last entry in writing order; "Ansicht" is new and
     // goes to the end.
-    std::string expected = crlfLines({"; mine", "[Bibliothek]", "Musik:0 = /m/", "[Allgemein]",
-                                      "Scrollspeed = 1.500000", "playlist = 0", "std_lautst\xE4rke = 3",
-                                      "bibliothek = 1", "mehrere_instanzen = 1", "[Shortcuts]", "7 = 131152"});
+    std::string expected =
+        crlfLines({"; mine", "[Bibliothek]", "Musik:0 = /m/", "[Allgemein]", "Scrollspeed = 1.500000", "playlist = 0",
+                   "std_lautst\xE4rke = 3", "bibliothek = 1", "mehrere_instanzen = 1", "[Shortcuts]", "7 = 131152"});
     for (int i = 0; i < shortcutActionCount; ++i) {
         if (i != 7) {
-            expected += std::to_string(i) + " = " + std::to_string(edited.shortcuts[static_cast<std::size_t>(i)]) + "\r\n";
+            expected +=
+                std::to_string(i) + " = " + std::to_string(edited.shortcuts[static_cast<std::size_t>(i)]) + "\r\n";
         }
     }
     expected += crlfLines({"[Ansicht]", "hintergrundfarbe = 1", "playerfarbe = 2", "drehreglerfarbe = 3",
@@ -141,11 +144,11 @@ TEST_F(EditableSettingsTest, AFreshFileGetsTheGroupsInWritingOrder) {
     edited.scrollSteps = 15;
     const LiveLook live{scrollSpeedFor(edited.scrollSteps), edited.colours};
     ASSERT_EQ(saveEditableSettings(path, edited, live), SaveResult::Saved);
-    std::string expected = crlfLines({"[Allgemein]", "std_lautst\xE4rke = 0", "playlist = 1", "bibliothek = 0",
-                                      "mehrere_instanzen = 1", "Scrollspeed = 1.500000", "[Ansicht]",
-                                      "hintergrundfarbe = 0", "playerfarbe = 5723991", "drehreglerfarbe = 12040119",
-                                      "anzeigefeldfarbe = 16653569", "playlistfarbe = 10329501",
-                                      "bibliothekfarbe = 10329501", "[Shortcuts]"});
+    std::string expected =
+        crlfLines({"[Allgemein]", "std_lautst\xE4rke = 0", "playlist = 1", "bibliothek = 0", "mehrere_instanzen = 1",
+                   "Scrollspeed = 1.500000", "[Ansicht]", "hintergrundfarbe = 0", "playerfarbe = 5723991",
+                   "drehreglerfarbe = 12040119", "anzeigefeldfarbe = 16653569", "playlistfarbe = 10329501",
+                   "bibliothekfarbe = 10329501", "[Shortcuts]"});
     for (int i = 0; i < shortcutActionCount; ++i) {
         expected += std::to_string(i) + " = 0\r\n";
     }

@@ -18,8 +18,7 @@ bool RecordingRequester::confirm(const MessageRequest& request) {
     return yes;
 }
 
-std::vector<std::string> RecordingRequester::chooseFiles(const std::string& startFolder,
-                                                         const std::string& filter) {
+std::vector<std::string> RecordingRequester::chooseFiles(const std::string& startFolder, const std::string& filter) {
     std::lock_guard lock(mutex_);
     lastStartFolder_ = startFolder;
     lastFilter_ = filter;

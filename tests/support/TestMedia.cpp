@@ -22,22 +22,15 @@ constexpr std::size_t corruptBytes = 64 * 1024;
 
 std::string encoderFor(TestFormat format) {
     switch (format) {
-    case TestFormat::Wav:
-        return "wavenc";
-    case TestFormat::Mp3:
-        return "lamemp3enc bitrate=128";
-    case TestFormat::Mp3Xing:
-        return "lamemp3enc bitrate=128 ! xingmux";
+    case TestFormat::Wav: return "wavenc";
+    case TestFormat::Mp3: return "lamemp3enc bitrate=128";
+    case TestFormat::Mp3Xing: return "lamemp3enc bitrate=128 ! xingmux";
     case TestFormat::Flac:
-    case TestFormat::Truncated:
-        return "flacenc";
+    case TestFormat::Truncated: return "flacenc";
     case TestFormat::Ogg:
-    case TestFormat::ErrorMidway:
-        return "audioconvert ! vorbisenc ! oggmux";
-    case TestFormat::Wma:
-        return "audioconvert ! avenc_wmav2 ! avmux_asf";
-    default:
-        return {};
+    case TestFormat::ErrorMidway: return "audioconvert ! vorbisenc ! oggmux";
+    case TestFormat::Wma: return "audioconvert ! avenc_wmav2 ! avmux_asf";
+    default: return {};
     }
 }
 
@@ -79,9 +72,9 @@ bool encodeWithVideo(double seconds, const std::filesystem::path& target) {
     std::ostringstream video;
     video << "videotestsrc num-buffers=" << frames
           << " ! video/x-raw,width=64,height=48,framerate=10/1 ! theoraenc ! m.";
-    return runToEnd("oggmux name=m ! filesink name=out " + sine(seconds) + " ! audioconvert ! vorbisenc ! m. " +
-                        video.str(),
-                    target);
+    return runToEnd(
+        "oggmux name=m ! filesink name=out " + sine(seconds) + " ! audioconvert ! vorbisenc ! m. " + video.str(),
+        target);
 }
 
 // Ogg page checksum: CRC-32, polynomial 0x04c11db7, unreflected, start 0.
@@ -164,35 +157,36 @@ std::string randomBytes(std::size_t count) {
 
 std::string TestMedia::extension(TestFormat format) {
     switch (format) {
-    case TestFormat::Wav:
-        return ".wav";
+    case TestFormat::Wav: return ".wav";
     case TestFormat::Mp3:
     case TestFormat::Mp3Xing:
     case TestFormat::Corrupt:
-    case TestFormat::Empty:
-        return ".mp3";
+    case TestFormat::Empty: return ".mp3";
     case TestFormat::Flac:
-    case TestFormat::Truncated:
-        return ".flac";
-    case TestFormat::Wma:
-        return ".wma";
+    case TestFormat::Truncated: return ".flac";
+    case TestFormat::Wma: return ".wma";
     case TestFormat::Ogg:
     case TestFormat::OggWithVideo:
     case TestFormat::ErrorMidway:
-    case TestFormat::TextOgg:
-        return ".ogg";
+    case TestFormat::TextOgg: return ".ogg";
     }
     return {};
 }
 
 std::string TestMedia::name(TestFormat format) {
     static const std::map<TestFormat, std::string> names{
-        {TestFormat::Wav, "wav"},         {TestFormat::Mp3, "mp3"},
-        {TestFormat::Mp3Xing, "mp3xing"}, {TestFormat::Flac, "flac"},
-        {TestFormat::Ogg, "ogg"},         {TestFormat::Wma, "wma"},
-        {TestFormat::OggWithVideo, "oggvideo"}, {TestFormat::ErrorMidway, "errormidway"},
-        {TestFormat::Truncated, "truncated"},   {TestFormat::Corrupt, "corrupt"},
-        {TestFormat::TextOgg, "textogg"},       {TestFormat::Empty, "empty"},
+        {TestFormat::Wav, "wav"},
+        {TestFormat::Mp3, "mp3"},
+        {TestFormat::Mp3Xing, "mp3xing"},
+        {TestFormat::Flac, "flac"},
+        {TestFormat::Ogg, "ogg"},
+        {TestFormat::Wma, "wma"},
+        {TestFormat::OggWithVideo, "oggvideo"},
+        {TestFormat::ErrorMidway, "errormidway"},
+        {TestFormat::Truncated, "truncated"},
+        {TestFormat::Corrupt, "corrupt"},
+        {TestFormat::TextOgg, "textogg"},
+        {TestFormat::Empty, "empty"},
     };
     return names.at(format);
 }
@@ -206,12 +200,8 @@ std::filesystem::path TestMedia::make(TestFormat format, const std::filesystem::
     const std::filesystem::path target = folder / (base + extension(format));
     bool ok = true;
     switch (format) {
-    case TestFormat::OggWithVideo:
-        ok = encodeWithVideo(seconds, target);
-        break;
-    case TestFormat::ErrorMidway:
-        ok = makeErrorMidway(seconds, target);
-        break;
+    case TestFormat::OggWithVideo: ok = encodeWithVideo(seconds, target); break;
+    case TestFormat::ErrorMidway: ok = makeErrorMidway(seconds, target); break;
     case TestFormat::Truncated:
         ok = encode(format, seconds, target);
         if (ok) {
@@ -219,18 +209,12 @@ std::filesystem::path TestMedia::make(TestFormat format, const std::filesystem::
             writeFile(target, whole.substr(0, whole.size() / 2));
         }
         break;
-    case TestFormat::Corrupt:
-        writeFile(target, randomBytes(corruptBytes));
-        break;
+    case TestFormat::Corrupt: writeFile(target, randomBytes(corruptBytes)); break;
     case TestFormat::TextOgg:
         writeFile(target, "This is not a sound file.\nJust some text with an .ogg name.\n");
         break;
-    case TestFormat::Empty:
-        writeFile(target, {});
-        break;
-    default:
-        ok = encode(format, seconds, target);
-        break;
+    case TestFormat::Empty: writeFile(target, {}); break;
+    default: ok = encode(format, seconds, target); break;
     }
     return ok ? target : std::filesystem::path{};
 }

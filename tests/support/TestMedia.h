@@ -28,7 +28,7 @@ enum class TestFormat {
 };
 
 // The five formats the player opens, as ordinary files.
-inline constexpr TestFormat playableFormats[] = {TestFormat::Wav, TestFormat::Mp3, TestFormat::Mp3Xing,
+inline constexpr TestFormat playableFormats[] = {TestFormat::Wav,  TestFormat::Mp3, TestFormat::Mp3Xing,
                                                  TestFormat::Flac, TestFormat::Ogg, TestFormat::Wma};
 
 class TestMedia {
@@ -36,8 +36,8 @@ public:
     // Writes a file of `format` holding `seconds` of sound (rounded to 0.1 s)
     // into `folder` and returns its path. `stem` names the file; by default
     // the name tells the format and length. Empty path on failure.
-    static std::filesystem::path make(TestFormat format, const std::filesystem::path& folder,
-                                      double seconds = 3.0, const std::string& stem = {});
+    static std::filesystem::path make(TestFormat format, const std::filesystem::path& folder, double seconds = 3.0,
+                                      const std::string& stem = {});
     // The same file, made once per test program in a folder removed at exit.
     static std::filesystem::path shared(TestFormat format, double seconds = 3.0);
 

@@ -33,10 +33,9 @@ bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit)
 XSession::XSession() {
     server_ = std::make_unique<QProcess>();
     // Xvfb writes the display number it chose to the descriptor given.
-    server_->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                            QStringLiteral("-screen"), QStringLiteral("0"),
-                                            QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                                            QStringLiteral("tcp")});
+    server_->start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                    QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!server_->waitForStarted()) {
         return;
     }
@@ -73,7 +72,8 @@ QProcess* XSession::start(const QString& program, const QStringList& arguments) 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(name_));
     environment.insert(QStringLiteral("HOME"), QString::fromStdString(config_.path().string()));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((config_.path() / "config").string()));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       QString::fromStdString((config_.path() / "config").string()));
     process->setProcessEnvironment(environment);
     process->setStandardErrorFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
@@ -91,7 +91,8 @@ bool XSession::startWindowManager() {
     }
     // The manager is up once it owns the screen's manager selection.
     const std::string selection = "WM_S" + std::to_string(DefaultScreen(display_));
-    return waitFor([&] { return XGetSelectionOwner(display_, XInternAtom(display_, selection.c_str(), False)) != None; });
+    return waitFor(
+        [&] { return XGetSelectionOwner(display_, XInternAtom(display_, selection.c_str(), False)) != None; });
 }
 
 bool XSession::startPanel() {

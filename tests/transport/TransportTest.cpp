@@ -2,10 +2,10 @@
 // the two flags, moving between entries, skipping, the end of each track and
 // what the progress display shows.
 
-#include "transport/Transport.h"
 #include "support/RecordingRequester.h"
 #include "support/TempDir.h"
 #include "support/TestMedia.h"
+#include "transport/Transport.h"
 
 #include <gtest/gtest.h>
 

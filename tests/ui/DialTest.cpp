@@ -27,8 +27,8 @@ class VolumeDial : public ::testing::Test {
 protected:
     void SetUp() override {
         panel.resize(500, 130);
-        dial = createDial(ControlId::VolumeDial, dialLeft, dialTop, dialSize, volumeMaximum, 1.0f,
-                          dialColour, playerColour, &panel);
+        dial = createDial(ControlId::VolumeDial, dialLeft, dialTop, dialSize, volumeMaximum, 1.0f, dialColour,
+                          playerColour, &panel);
         ASSERT_NE(dial, nullptr);
     }
 
@@ -81,15 +81,14 @@ TEST_F(VolumeDial, TablesCoverTheScaleFromSevenToFiveOClock) {
 }
 
 TEST_F(VolumeDial, TicksEndAtTheScalePoints) {
-    const QPoint expected[] = {{37, 113}, {12, 81},  {16, 41},  {45, 14},
-                               {85, 14},  {114, 41}, {118, 81}, {92, 113}};
+    const QPoint expected[] = {{37, 113}, {12, 81}, {16, 41}, {45, 14}, {85, 14}, {114, 41}, {118, 81}, {92, 113}};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(dialTickEnd(*dial, i * 20), expected[i]) << "tick " << i * 20;
     }
 }
 
 TEST_F(VolumeDial, SetValueMovesThePointerOnlyToScaleValues) {
-    EXPECT_EQ(setDialValue(dial.get(), 50.0f), 1);   // std_lautstärke 5
+    EXPECT_EQ(setDialValue(dial.get(), 50.0f), 1);  // std_lautstärke 5
     EXPECT_EQ(dial->angle, 223);
     EXPECT_EQ(getDialValue(dial.get()), 50.0f);
 
@@ -148,14 +147,13 @@ TEST_F(VolumeDial, DragSnapsToTheScaleAndThroughTheDeadZone) {
         int angle;
     };
     const Case cases[] = {
-        {90, 70.0f, 180},   // straight above the centre
-        {270, 140.0f, 30},  // straight below: dead zone, maximum end
-        {0, 112.0f, 90},    // right of the centre
-        {300, 140.0f, 30},  // counted as -60
-        {299, 140.0f, 30},  // a = 389, dead zone
-        {239, 1.0f, 328},   // a = 329 lands on the first angle at most 1 below
-        {240, 0.0f, 330},
-        {255, 0.0f, 330},   // exactly the middle of the dead zone
+        {90, 70.0f, 180},                     // straight above the centre
+        {270, 140.0f, 30},                    // straight below: dead zone, maximum end
+        {0, 112.0f, 90},                      // right of the centre
+        {300, 140.0f, 30},                    // counted as -60
+        {299, 140.0f, 30},                    // a = 389, dead zone
+        {239, 1.0f, 328},                     // a = 329 lands on the first angle at most 1 below
+        {240, 0.0f, 330},  {255, 0.0f, 330},  // exactly the middle of the dead zone
     };
     for (const Case& c : cases) {
         ASSERT_EQ(setDialValue(dial.get(), 50.0f), 1);
@@ -188,10 +186,10 @@ TEST_F(VolumeDial, LeftPressOnTheControlIsReported) {
     int presses = 0;
     QObject::connect(dial->control, &ImageControl::leftButtonDown, [&] { ++presses; });
     const QPointF at(10, 10);
-    QMouseEvent left(QEvent::MouseButtonPress, at, dial->control->mapToGlobal(at),
-                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent right(QEvent::MouseButtonPress, at, dial->control->mapToGlobal(at),
-                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QMouseEvent left(QEvent::MouseButtonPress, at, dial->control->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QMouseEvent right(QEvent::MouseButtonPress, at, dial->control->mapToGlobal(at), Qt::RightButton, Qt::RightButton,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(dial->control, &right);
     QCoreApplication::sendEvent(dial->control, &left);
     EXPECT_EQ(presses, 1);

@@ -40,9 +40,9 @@ protected:
 TEST_F(PlayerWindowTest, ControlsStandWhereTheyBelong) {
     EXPECT_EQ(geometryOf(ControlId::PlayerPanel), QRect(0, 0, 500, 130));
     const std::pair<ControlId, int> buttons[] = {
-        {ControlId::PlayButton, 5},         {ControlId::PauseButton, 52},   {ControlId::StopButton, 99},
-        {ControlId::RewindButton, 162},     {ControlId::FastForwardButton, 209},
-        {ControlId::PreviousButton, 271},   {ControlId::NextButton, 318},
+        {ControlId::PlayButton, 5},     {ControlId::PauseButton, 52},        {ControlId::StopButton, 99},
+        {ControlId::RewindButton, 162}, {ControlId::FastForwardButton, 209}, {ControlId::PreviousButton, 271},
+        {ControlId::NextButton, 318},
     };
     for (const auto& [id, x] : buttons) {
         EXPECT_EQ(geometryOf(id), QRect(x, 78, 47, 47)) << static_cast<int>(id);
@@ -71,7 +71,9 @@ TEST_F(PlayerWindowTest, ControlsStandWhereTheyBelong) {
 }
 
 TEST_F(PlayerWindowTest, ColoursAndImagesAsBuilt) {
-    auto colourOf = [](QWidget* widget, QPalette::ColorRole role) { return fromQColor(widget->palette().color(role)); };
+    auto colourOf = [](QWidget* widget, QPalette::ColorRole role) {
+        return fromQColor(widget->palette().color(role));
+    };
     EXPECT_EQ(colourOf(window->clientArea(), QPalette::Window), look.background);
     EXPECT_EQ(colourOf(window->control(ControlId::PlayerPanel), QPalette::Window), look.player);
     EXPECT_EQ(colourOf(window->playlistView(), QPalette::Base), look.playlist);

@@ -57,22 +57,22 @@ TEST(VirtualKeyTest, KeysAsAUsLayoutAndTheKeypadReportThem) {
         ShortcutCode code;
     };
     const Case cases[] = {
-        {Qt::Key_Exclam, Qt::ShiftModifier, 0x10031},           // Shift+1
-        {Qt::Key_ParenRight, Qt::ShiftModifier, 0x10030},       // Shift+0
-        {Qt::Key_Asterisk, Qt::ShiftModifier, 0x10038},         // Shift+8
+        {Qt::Key_Exclam, Qt::ShiftModifier, 0x10031},      // Shift+1
+        {Qt::Key_ParenRight, Qt::ShiftModifier, 0x10030},  // Shift+0
+        {Qt::Key_Asterisk, Qt::ShiftModifier, 0x10038},    // Shift+8
         {Qt::Key_Question, Qt::ShiftModifier | Qt::ControlModifier, 0x300BF},
         {Qt::Key_Colon, Qt::ShiftModifier, 0x100BA},
         {Qt::Key_Minus, Qt::NoModifier, 0xBD},
         {Qt::Key_Minus, Qt::KeypadModifier, 0x6D},
         {Qt::Key_Plus, Qt::KeypadModifier, 0x6B},
-        {Qt::Key_Plus, Qt::ShiftModifier, 0x100BB},             // Shift+=
+        {Qt::Key_Plus, Qt::ShiftModifier, 0x100BB},  // Shift+=
         {Qt::Key_Period, Qt::KeypadModifier, 0x6E},
-        {Qt::Key_Comma, Qt::KeypadModifier, 0x6E},              // a decimal comma
+        {Qt::Key_Comma, Qt::KeypadModifier, 0x6E},  // a decimal comma
         {Qt::Key_7, Qt::KeypadModifier | Qt::AltModifier, 0x40067},
-        {Qt::Key_Home, Qt::KeypadModifier, 0x24},               // keypad without Num Lock
+        {Qt::Key_Home, Qt::KeypadModifier, 0x24},  // keypad without Num Lock
         {Qt::Key_Enter, Qt::KeypadModifier, 0x0D},
         {Qt::Key_Return, Qt::ControlModifier, 0x2000D},
-        {Qt::Key_Backtab, Qt::ShiftModifier, 0x10009},          // Shift+Tab
+        {Qt::Key_Backtab, Qt::ShiftModifier, 0x10009},  // Shift+Tab
         {Qt::Key_PageUp, Qt::ControlModifier, 0x20021},
         {Qt::Key_Backspace, Qt::NoModifier, 0x08},
         {Qt::Key_P, Qt::ControlModifier | Qt::MetaModifier, 0x20050},  // the logo key is no modifier here
@@ -127,8 +127,8 @@ protected:
 };
 
 TEST_F(ShortcutKeysTest, AShortcutRaisesItsMenuEventBeforeTheFocusedListSeesTheKey) {
-    table.add(0x20050, MenuId::PlayPause);   // Control+P
-    table.add(0x42, MenuId::Next);           // B, which the list would take to find "Bach"
+    table.add(0x20050, MenuId::PlayPause);      // Control+P
+    table.add(0x42, MenuId::Next);              // B, which the list would take to find "Bach"
     table.add(0x1002E, MenuId::ClearPlaylist);  // Shift+Delete
     press(list, Qt::Key_P, Qt::ControlModifier);
     press(list, Qt::Key_B);

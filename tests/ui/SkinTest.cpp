@@ -11,12 +11,8 @@
 namespace tonlira {
 namespace {
 
-std::uint16_t u16(const QByteArray& b, qsizetype at) {
-    return qFromLittleEndian<std::uint16_t>(b.constData() + at);
-}
-std::uint32_t u32(const QByteArray& b, qsizetype at) {
-    return qFromLittleEndian<std::uint32_t>(b.constData() + at);
-}
+std::uint16_t u16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<std::uint16_t>(b.constData() + at); }
+std::uint32_t u32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<std::uint32_t>(b.constData() + at); }
 
 int expectedSize(ImageId id) {
     const int n = static_cast<int>(id);
@@ -24,7 +20,7 @@ int expectedSize(ImageId id) {
 }
 
 QByteArray skinFile(ImageId id) {
-    loadSkinImages();   // makes sure the resources are linked in
+    loadSkinImages();  // makes sure the resources are linked in
     QFile file(skinResourcePath(id));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -36,8 +32,8 @@ void checkIconImage(const QByteArray& bytes, int index, int size, const char* na
     ASSERT_LE(entry + 16, bytes.size());
     EXPECT_EQ(static_cast<unsigned char>(bytes[entry]), size);
     EXPECT_EQ(static_cast<unsigned char>(bytes[entry + 1]), size);
-    EXPECT_EQ(u16(bytes, entry + 4), 1);    // planes
-    EXPECT_EQ(u16(bytes, entry + 6), 32);   // bits per pixel
+    EXPECT_EQ(u16(bytes, entry + 4), 1);   // planes
+    EXPECT_EQ(u16(bytes, entry + 6), 32);  // bits per pixel
     const std::uint32_t length = u32(bytes, entry + 8);
     const std::uint32_t offset = u32(bytes, entry + 12);
     const int maskStride = ((size + 31) / 32) * 4;
@@ -93,8 +89,7 @@ TEST(SkinFiles, TransportSymbolsAreBlueOnADarkTile) {
         EXPECT_EQ(image.pixelColor(2, size / 2).alpha(), 255);
         EXPECT_LT(image.pixelColor(2, size / 2).red(), 60);
         EXPECT_LT(image.pixelColor(0, 0).alpha(), 255);
-        EXPECT_LT(image.pixelColor(size - 3, size - 3).lightness(),
-                  image.pixelColor(2, 2).lightness());
+        EXPECT_LT(image.pixelColor(size - 3, size - 3).lightness(), image.pixelColor(2, 2).lightness());
         int blue = 0;
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {

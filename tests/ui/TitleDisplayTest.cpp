@@ -40,14 +40,14 @@ TEST(TitleScroll, LongTextSlidesToTheRightEdgeAndBack) {
         position = nextScrollPosition(position, 400, stripWidth, 1.0f);
         ASSERT_EQ(position.direction, ScrollDirection::Left) << frame;
     }
-    position = nextScrollPosition(position, 400, stripWidth, 1.0f);   // frame 41
+    position = nextScrollPosition(position, 400, stripWidth, 1.0f);  // frame 41
     EXPECT_EQ(position.x, -41.0f);
     EXPECT_EQ(position.direction, ScrollDirection::Right);
     for (int frame = 42; frame <= 82; ++frame) {
         position = nextScrollPosition(position, 400, stripWidth, 1.0f);
         ASSERT_EQ(position.direction, ScrollDirection::Right) << frame;
     }
-    position = nextScrollPosition(position, 400, stripWidth, 1.0f);   // frame 83
+    position = nextScrollPosition(position, 400, stripWidth, 1.0f);  // frame 83
     EXPECT_EQ(position.x, 1.0f);
     EXPECT_EQ(position.direction, ScrollDirection::Left);
 }
@@ -65,8 +65,8 @@ class PlayerTitle : public ::testing::Test {
 protected:
     void SetUp() override {
         panel.resize(500, 130);
-        display = createTitleDisplay(ControlId::TitleDisplay, 5, 5, stripWidth, stripHeight,
-                                     QString(), displayFont(), 1.0f, textColour, black, &panel);
+        display = createTitleDisplay(ControlId::TitleDisplay, 5, 5, stripWidth, stripHeight, QString(), displayFont(),
+                                     1.0f, textColour, black, &panel);
         ASSERT_NE(display, nullptr);
     }
 
@@ -94,7 +94,7 @@ TEST_F(PlayerTitle, StartsEmptyOnTheBackground) {
 TEST_F(PlayerTitle, ShortTextIsDrawnCentred) {
     ASSERT_EQ(setTitleText(display.get(), QStringLiteral("Lied")), 1);
     renderTitleFrame(display.get());
-    renderTitleFrame(display.get());   // stands still
+    renderTitleFrame(display.get());  // stands still
 
     ASSERT_GT(display->textWidth, 0);
     ASSERT_LT(display->textWidth, stripWidth);

@@ -12,7 +12,9 @@ constexpr int blurPasses = 3;
 constexpr int channels = 4;
 
 // Where channel `c` of pixel (x, y) lies in the data of an image `width` wide.
-std::size_t indexOf(int x, int y, int width, int c) { return static_cast<std::size_t>((y * width + x) * channels + c); }
+std::size_t indexOf(int x, int y, int width, int c) {
+    return static_cast<std::size_t>((y * width + x) * channels + c);
+}
 
 // One horizontal (or, transposed, vertical) pass of a running box sum.
 void boxPass(std::vector<int>& data, int width, int height, int radius, bool horizontal) {
@@ -60,8 +62,7 @@ QImage blurred(const QImage& source, int radius) {
     for (int y = 0; y < h; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < w; ++x) {
-            const std::array<int, channels> v{qAlpha(row[x]), qRed(row[x]), qGreen(row[x]),
-                                              qBlue(row[x])};
+            const std::array<int, channels> v{qAlpha(row[x]), qRed(row[x]), qGreen(row[x]), qBlue(row[x])};
             std::copy(v.begin(), v.end(), data.begin() + (static_cast<std::ptrdiff_t>(y) * w + x) * channels);
         }
     }

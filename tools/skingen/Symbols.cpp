@@ -27,9 +27,7 @@ QPainterPath rect(double x, double y, double w, double h) {
 }
 
 // Left-right mirror image within the unit square.
-QPainterPath mirrored(const QPainterPath& path) {
-    return QTransform(-1, 0, 0, 1, 1, 0).map(path);
-}
+QPainterPath mirrored(const QPainterPath& path) { return QTransform(-1, 0, 0, 1, 1, 0).map(path); }
 
 QPainterPath play() { return polygon({{0.14, 0.0}, {0.14, 1.0}, {0.98, 0.5}}); }
 
@@ -38,13 +36,10 @@ QPainterPath pause() { return rect(0.12, 0.0, 0.28, 1.0).united(rect(0.60, 0.0, 
 QPainterPath stop() { return rect(0.06, 0.06, 0.88, 0.88); }
 
 QPainterPath fastForward() {
-    return polygon({{0.02, 0.12}, {0.02, 0.88}, {0.5, 0.5}})
-        .united(polygon({{0.5, 0.12}, {0.5, 0.88}, {0.98, 0.5}}));
+    return polygon({{0.02, 0.12}, {0.02, 0.88}, {0.5, 0.5}}).united(polygon({{0.5, 0.12}, {0.5, 0.88}, {0.98, 0.5}}));
 }
 
-QPainterPath next() {
-    return polygon({{0.04, 0.06}, {0.04, 0.94}, {0.72, 0.5}}).united(rect(0.76, 0.06, 0.2, 0.88));
-}
+QPainterPath next() { return polygon({{0.04, 0.06}, {0.04, 0.94}, {0.72, 0.5}}).united(rect(0.76, 0.06, 0.2, 0.88)); }
 
 // Draws at eight times the size with `draw` working in final pixel units.
 template <typename Draw>
@@ -107,8 +102,7 @@ QImage drawScreenSymbol(int variant) {
 QImage drawRestoreSymbol(int variant) {
     return drawSmall([variant](QPainter& painter) {
         const QPainterPath head = polygon({{1.0, 1.0}, {8.0, 1.0}, {1.0, 8.0}});
-        const QPainterPath shaft =
-            polygon({{4.5, 2.5}, {11.5, 9.5}, {9.5, 11.5}, {2.5, 4.5}});
+        const QPainterPath shaft = polygon({{4.5, 2.5}, {11.5, 9.5}, {9.5, 11.5}, {2.5, 4.5}});
         QLinearGradient blue(QPointF(1.0, 1.0), QPointF(11.5, 11.5));
         blue.setColorAt(0.0, lifted(blueLight, variant));
         blue.setColorAt(1.0, lifted(blueDark, variant));

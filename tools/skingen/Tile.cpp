@@ -24,7 +24,7 @@ const QColor symbolEdge(22, 38, 92, 170);
 const QColor shadowColour(0, 0, 0, 230);
 const QColor glossTop(255, 255, 255, 150);
 const QColor glossBottom(255, 255, 255, 25);
-constexpr double symbolEdgeWidth = 0.5;   // pixels
+constexpr double symbolEdgeWidth = 0.5;  // pixels
 // The gloss is the upper part of an ellipse wider than the symbol.
 constexpr double glossWidenBy = 0.35;
 constexpr double glossRaiseBy = 0.55;
@@ -44,14 +44,13 @@ void drawTileBody(QPainter& painter, const TileLayout& layout) {
     painter.setBrush(rimColour);
     painter.drawRoundedRect(QRectF(0, 0, s, s), r, r);
 
-    const double inset = oversample;   // the rim is one pixel wide
+    const double inset = oversample;  // the rim is one pixel wide
     QLinearGradient face(QPointF(inset, inset), QPointF(s - inset, s - inset));
     face.setColorAt(0.0, faceLight);
     face.setColorAt(1.0, faceDark);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setBrush(face);
-    painter.drawRoundedRect(QRectF(inset, inset, s - 2 * inset, s - 2 * inset), r - inset,
-                            r - inset);
+    painter.drawRoundedRect(QRectF(inset, inset, s - 2 * inset, s - 2 * inset), r - inset, r - inset);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -75,8 +74,7 @@ void drawSymbol(QPainter& painter, const QPainterPath& symbol, const QRectF& are
     painter.setBrush(blue);
     painter.drawPath(symbol);
 
-    const QRectF gloss(area.left() - area.width() * glossWidenBy,
-                       area.top() - area.height() * glossRaiseBy,
+    const QRectF gloss(area.left() - area.width() * glossWidenBy, area.top() - area.height() * glossRaiseBy,
                        area.width() * (1 + 2 * glossWidenBy), area.height() * glossHeight);
     QLinearGradient shine(gloss.topLeft(), gloss.bottomLeft());
     shine.setColorAt(0.0, glossTop);

@@ -11,11 +11,11 @@
 namespace skingen {
 
 struct TileLayout {
-    int size = 0;              // width and height of the image
-    QRectF symbolArea;         // where the unit-square symbol is drawn
-    double cornerRadius = 0;   // of the rim, in pixels
-    double shadowOffset = 0;   // right and down, in pixels
-    double shadowSoftness = 0; // blur radius, in pixels
+    int size = 0;               // width and height of the image
+    QRectF symbolArea;          // where the unit-square symbol is drawn
+    double cornerRadius = 0;    // of the rim, in pixels
+    double shadowOffset = 0;    // right and down, in pixels
+    double shadowSoftness = 0;  // blur radius, in pixels
 };
 
 TileLayout largeLayout();    // 40 x 40, symbol over 7..33

@@ -26,8 +26,8 @@ struct SkinImage {
 };
 
 std::vector<SkinImage> drawSkin() {
-    using skingen::Symbol;
     using skingen::drawTile;
+    using skingen::Symbol;
     using skingen::symbolPath;
     const auto large = skingen::largeLayout();
     const auto small = skingen::smallLayout();
@@ -51,8 +51,7 @@ std::vector<SkinImage> drawSkin() {
 
 bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
         std::fprintf(stderr, "skingen: cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -87,8 +86,7 @@ int main(int argc, char** argv) {
         const QString name = QStringLiteral("skin%1.ico").arg(skin.number, 2, 10, QLatin1Char('0'));
         ok = writeBytes(QDir(skinFolder).filePath(name), tonlira::writeIconFile(skin.images)) && ok;
     }
-    const QImage appIcon =
-        skingen::drawTile(skingen::appIconLayout(), skingen::symbolPath(skingen::Symbol::Play));
+    const QImage appIcon = skingen::drawTile(skingen::appIconLayout(), skingen::symbolPath(skingen::Symbol::Play));
     ok = writePng(QDir(skinFolder).filePath(QStringLiteral("tonlira.png")), appIcon) && ok;
     ok = writePng(QDir(dataFolder).filePath(QStringLiteral("tonlira.png")), appIcon) && ok;
     return ok ? 0 : 1;

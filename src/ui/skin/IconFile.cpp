@@ -15,7 +15,7 @@ constexpr int bitmapInfoHeaderSize = 40;
 constexpr std::uint16_t iconResourceType = 1;
 constexpr std::uint16_t bitsPerPixel = 32;
 constexpr int bytesPerPixel = 4;
-constexpr int largestDimension = 256;   // stored as 0 in a directory entry
+constexpr int largestDimension = 256;  // stored as 0 in a directory entry
 
 // Rows of the 1-bit mask are padded to whole 32-bit words.
 int maskStride(int width) { return ((width + 31) / 32) * 4; }
@@ -50,10 +50,10 @@ QByteArray encodeBitmap(const QImage& source) {
     QByteArray out;
     put32(out, bitmapInfoHeaderSize);
     put32(out, static_cast<std::uint32_t>(w));
-    put32(out, static_cast<std::uint32_t>(2 * h));   // colour rows plus mask rows
-    put16(out, 1);                                   // planes
+    put32(out, static_cast<std::uint32_t>(2 * h));  // colour rows plus mask rows
+    put16(out, 1);                                  // planes
     put16(out, bitsPerPixel);
-    put32(out, 0);                                   // no compression
+    put32(out, 0);  // no compression
     put32(out, static_cast<std::uint32_t>(xorSize + andSize));
     put32(out, 0);
     put32(out, 0);
@@ -108,8 +108,7 @@ QImage decodeBitmap(const QByteArray& bytes, qsizetype offset, qsizetype length)
     QImage image(w, h, QImage::Format_ARGB32);
     bool anyAlpha = false;
     for (int y = 0; y < h; ++y) {
-        const char* src = bytes.constData() + pixels +
-                          static_cast<qsizetype>(h - 1 - y) * w * bytesPerPixel;
+        const char* src = bytes.constData() + pixels + static_cast<qsizetype>(h - 1 - y) * w * bytesPerPixel;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < w; ++x) {
             const auto* p = reinterpret_cast<const unsigned char*>(src + x * bytesPerPixel);
@@ -120,8 +119,7 @@ QImage decodeBitmap(const QByteArray& bytes, qsizetype offset, qsizetype length)
     if (!anyAlpha) {
         // An icon without alpha values: the AND mask alone says what is shown.
         for (int y = 0; y < h; ++y) {
-            const char* maskRow = bytes.constData() + mask +
-                                  static_cast<qsizetype>(h - 1 - y) * maskStride(w);
+            const char* maskRow = bytes.constData() + mask + static_cast<qsizetype>(h - 1 - y) * maskStride(w);
             auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
             for (int x = 0; x < w; ++x) {
                 const bool transparent = (maskRow[x / 8] & (0x80 >> (x % 8))) != 0;
@@ -151,9 +149,9 @@ QByteArray writeIconFile(const std::vector<QImage>& images) {
         const int h = images[i].height();
         out.append(static_cast<char>(w >= largestDimension ? 0 : w));
         out.append(static_cast<char>(h >= largestDimension ? 0 : h));
-        out.append('\0');   // no palette
+        out.append('\0');  // no palette
         out.append('\0');
-        put16(out, 1);      // planes
+        put16(out, 1);  // planes
         put16(out, bitsPerPixel);
         put32(out, static_cast<std::uint32_t>(bitmaps[i].size()));
         put32(out, offset);
@@ -166,8 +164,7 @@ QByteArray writeIconFile(const std::vector<QImage>& images) {
 }
 
 std::vector<QImage> readIconFile(const QByteArray& bytes) {
-    if (bytes.size() < iconDirSize || get16(bytes, 0) != 0 ||
-        get16(bytes, 2) != iconResourceType) {
+    if (bytes.size() < iconDirSize || get16(bytes, 0) != 0 || get16(bytes, 2) != iconResourceType) {
         return {};
     }
     const int count = get16(bytes, 4);

@@ -42,9 +42,7 @@ void SkinButton::paintEvent(QPaintEvent* /*event*/) {
     if (image_.isNull()) {
         return;
     }
-    const QPixmap shown = isEnabled()
-        ? image_
-        : style()->generatedIconPixmap(QIcon::Disabled, image_, &option);
+    const QPixmap shown = isEnabled() ? image_ : style()->generatedIconPixmap(QIcon::Disabled, image_, &option);
     painter.drawPixmap(imagePosition(), shown);
 }
 

@@ -31,9 +31,8 @@ QIcon SkinImages::menuIcon(ImageId id) const {
     if (found.isNull()) {
         return {};
     }
-    return QIcon(QPixmap::fromImage(found.scaled(menuIconSize, menuIconSize,
-                                                 Qt::IgnoreAspectRatio,
-                                                 Qt::SmoothTransformation)));
+    return QIcon(QPixmap::fromImage(
+        found.scaled(menuIconSize, menuIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 void SkinImages::insert(ImageId id, QImage image) { images_[id] = std::move(image); }
@@ -51,10 +50,9 @@ SkinImages loadSkinImages() {
             continue;
         }
         // The largest image; the first of equal ones.
-        const auto largest = std::max_element(
-            images.begin(), images.end(), [](const QImage& a, const QImage& b) {
-                return a.width() * a.height() < b.width() * b.height();
-            });
+        const auto largest = std::max_element(images.begin(), images.end(), [](const QImage& a, const QImage& b) {
+            return a.width() * a.height() < b.width() * b.height();
+        });
         skin.insert(id, *largest);
     }
     return skin;

@@ -32,11 +32,10 @@ private:
 
 // Every skin image number the program uses (0 to 6 and 8 to 14).
 inline constexpr ImageId allSkinImages[] = {
-    ImageId::Previous,      ImageId::Pause,       ImageId::Stop,
-    ImageId::Play,          ImageId::FastForward, ImageId::Rewind,
-    ImageId::Next,          ImageId::SmallPrevious, ImageId::SmallPause,
-    ImageId::SmallNext,     ImageId::SmallRewind, ImageId::SmallFastForward,
-    ImageId::SongInfo,      ImageId::Restore,
+    ImageId::Previous,    ImageId::Pause,     ImageId::Stop,        ImageId::Play,
+    ImageId::FastForward, ImageId::Rewind,    ImageId::Next,        ImageId::SmallPrevious,
+    ImageId::SmallPause,  ImageId::SmallNext, ImageId::SmallRewind, ImageId::SmallFastForward,
+    ImageId::SongInfo,    ImageId::Restore,
 };
 
 // Resource path of an image's icon file, e.g. ":/skin/skin03.ico".
