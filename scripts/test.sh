@@ -5,11 +5,9 @@
 #      tests of the real binary under Xvfb, the preferences parser's checks
 #      on every input kept in tests/fuzz/corpus;
 #   2. the tests of what threads share (the playlist and its folder loader,
-#      the transport) under ThreadSanitizer.
-# With TONLIRA_FULL_CHECKS=1 it goes on with the longer checks that are not
-# part of CI yet:
+#      the transport, the media engine) under ThreadSanitizer;
 #   3. the unit and integration tests again under AddressSanitizer and
-#      UndefinedBehaviorSanitizer, and the media tests under ThreadSanitizer;
+#      UndefinedBehaviorSanitizer, LeakSanitizer included;
 #   4. the preferences fuzzer, for TONLIRA_FUZZ_SECONDS (60) from the corpus
 #      kept in tests/fuzz/corpus.
 # Arguments go to the CTest run of step 1. Each step builds in its own folder
@@ -27,18 +25,14 @@ cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTONLIRA_BUILD_BENCH
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs" "$@"
 
-step "playlist, folder loader and transport tests under ThreadSanitizer"
+step "playlist, folder loader, transport and media tests under ThreadSanitizer"
 export TSAN_OPTIONS="halt_on_error=1 ignore_noninstrumented_modules=1 suppressions=$PWD/tests/tsan.supp"
 cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DTONLIRA_TSAN=ON -DTONLIRA_BUILD_BENCH=OFF >/dev/null
-cmake --build build/tsan -j"$jobs" --target tonlira_library_tests tonlira_transport_tests
-for suite in library transport; do
+cmake --build build/tsan -j"$jobs" --target tonlira_library_tests tonlira_transport_tests tonlira_media_tests
+for suite in library transport media; do
     QT_QPA_PLATFORM=offscreen "build/tsan/tests/tonlira_${suite}_tests" --gtest_brief=1
 done
-
-if [ "${TONLIRA_FULL_CHECKS:-0}" != 1 ]; then
-    step "all checks passed"
-    exit 0
-fi
+unset TSAN_OPTIONS
 
 step "unit and integration tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 # Set for the build too: test discovery runs the test programs.
@@ -52,16 +46,7 @@ cmake --build build/asan -j"$jobs"
 ctest --test-dir build/asan --output-on-failure -j"$jobs" -E '^e2e\.'
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
-step "media engine tests under ThreadSanitizer"
-cmake --build build/tsan -j"$jobs" --target tonlira_media_tests
-QT_QPA_PLATFORM=offscreen build/tsan/tests/tonlira_media_tests --gtest_brief=1
-unset TSAN_OPTIONS
-
 step "preferences fuzzer, ${fuzz_seconds} s"
-cmake -S tests/fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
-cmake --build build/fuzz -j"$jobs"
-mkdir -p build/fuzz/corpus build/fuzz/findings
-build/fuzz/prefs_fuzzer -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-    -artifact_prefix=build/fuzz/findings/ build/fuzz/corpus tests/fuzz/corpus/prefs
+bash scripts/fuzz.sh "$fuzz_seconds"
 
 step "all checks passed"
