@@ -47,6 +47,13 @@ ctest --test-dir build/asan --output-on-failure -j"$jobs" -E '^e2e\.'
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 step "preferences fuzzer, ${fuzz_seconds} s"
-bash scripts/fuzz.sh "$fuzz_seconds"
+# Its progress goes to build/fuzz.log; the end of it is shown, all of it on
+# a finding (the input is then in build/fuzz/findings).
+mkdir -p build
+if ! bash scripts/fuzz.sh "$fuzz_seconds" >build/fuzz.log 2>&1; then
+    cat build/fuzz.log
+    exit 1
+fi
+tail -n 7 build/fuzz.log
 
 step "all checks passed"
