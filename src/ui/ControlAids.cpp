@@ -50,20 +50,29 @@ constexpr std::array focusChain{
 bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
 
 // Watches the dial and the playlist view for the keys, the wheel and the
-// tooltips they answer.
+// tooltips they answer. It keeps the widgets it watches rather than asking
+// the window for them: while the window is being destroyed its children
+// still get focus and hide events, and the window is no player window by
+// then.
 class AidFilter final : public QObject {
 public:
     AidFilter(PlayerWindow& window, DecibelsOf decibelsOf)
-        : QObject(&window), window_(window), decibelsOf_(std::move(decibelsOf)) {}
+        : QObject(&window),
+          dialControl_(window.control(ControlId::VolumeDial)),
+          dial_(window.volumeDial()),
+          view_(window.playlistView()),
+          viewport_(view_->viewport()),
+          raise_([&window](const Event& event) { emit window.eventRaised(event); }),
+          decibelsOf_(std::move(decibelsOf)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_.control(ControlId::VolumeDial)) {
+        if (watched == dialControl_) {
             return dialEvent(event);
         }
-        if (watched == window_.playlistView()) {
+        if (watched == view_) {
             return playlistKey(event);
         }
-        if (watched == window_.playlistView()->viewport() && event->type() == QEvent::ToolTip) {
+        if (watched == viewport_ && event->type() == QEvent::ToolTip) {
             return playlistToolTip(static_cast<QHelpEvent*>(event));
         }
         return false;
@@ -71,16 +80,15 @@ public:
 
 private:
     bool dialEvent(QEvent* event) {
-        Dial* dial = window_.volumeDial();
         switch (event->type()) {
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Up || key == Qt::Key_Right) {
-                turnDial(dial, 1);
+                turnDial(dial_, 1);
                 return true;
             }
             if (key == Qt::Key_Down || key == Qt::Key_Left) {
-                turnDial(dial, -1);
+                turnDial(dial_, -1);
                 return true;
             }
             return false;
@@ -89,12 +97,12 @@ private:
             wheelRest_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
             const int notches = wheelRest_ / wheelNotch;
             wheelRest_ -= notches * wheelNotch;
-            turnDial(dial, notches);
+            turnDial(dial_, notches);
             return true;
         }
         case QEvent::ToolTip:
-            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), dialToolTip(dial, decibelsOf_),
-                               window_.control(ControlId::VolumeDial));
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), dialToolTip(dial_, decibelsOf_),
+                               dialControl_);
             return true;
         default: return false;
         }
@@ -105,22 +113,25 @@ private:
             return false;
         }
         // Played as a double-click on the selected row is.
-        emit window_.eventRaised(
-            Event::control(WindowId::Player, ControlId::PlaylistView, ControlEventType::LeftDoubleClick));
+        raise_(Event::control(WindowId::Player, ControlId::PlaylistView, ControlEventType::LeftDoubleClick));
         return true;
     }
 
     bool playlistToolTip(QHelpEvent* help) {
-        const QString tip = cutTitleToolTip(window_.playlistView(), help->pos());
+        const QString tip = cutTitleToolTip(view_, help->pos());
         if (tip.isEmpty()) {
             QToolTip::hideText();
         } else {
-            QToolTip::showText(help->globalPos(), tip, window_.playlistView()->viewport());
+            QToolTip::showText(help->globalPos(), tip, viewport_);
         }
         return true;
     }
 
-    PlayerWindow& window_;
+    QWidget* const dialControl_;
+    Dial* const dial_;
+    QTreeWidget* const view_;
+    QWidget* const viewport_;
+    const std::function<void(const Event&)> raise_;
     DecibelsOf decibelsOf_;
     int wheelRest_ = 0;
 };
