@@ -23,7 +23,7 @@ open_music_folder() {
     local wx wy chooser=""
     read -r wx wy < <(window_origin "$1")
     click_at $((wx + 20)) $((wy + 10))
-    sleep 0.5
+    wait_until menu_shown "$pid" || fail "the menu Datei did not open"
     xdotool key Down Down Return
     for _ in $(seq 1 100); do
         chooser=$(xdotool search --onlyvisible --name '^Musikordner Öffnen$' 2>/dev/null | head -1 || true)
@@ -31,8 +31,10 @@ open_music_folder() {
         sleep 0.1
     done
     [ -n "$chooser" ] || fail "no folder chooser titled Musikordner Öffnen"
-    sleep 0.5
-    xdotool windowactivate --sync "$chooser" key Return 2>/dev/null || xdotool key Return
+    # Without a window manager the chooser takes the focus itself.
+    xdotool windowactivate --sync "$chooser" 2>/dev/null || wait_until has_focus "$chooser" ||
+        fail "the folder chooser did not take the keyboard focus"
+    xdotool key Return
     for _ in $(seq 1 50); do
         xdotool search --onlyvisible --name '^Musikordner Öffnen$' >/dev/null 2>&1 || return 0
         sleep 0.1
@@ -40,9 +42,12 @@ open_music_folder() {
     fail "the folder chooser did not close"
 }
 
+# Whether window $1 has the keyboard focus.
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
 "$TONLIRA" & pid=$!
 win=$(wait_for_window "$pid") || fail "no player window"
-sleep 1
+wait_until panel_shown "$win" "87,87,87" || fail "no player panel"
 open_music_folder "$win"
 read -r wx _ < <(window_origin "$win")
 top=$(panel_top "$win" "87,87,87")
@@ -77,9 +82,13 @@ for i in $(seq 1 400); do ln "$WORK/one.wav" "$music/Viele/$i.wav"; done
 printf "$prefs" > "$(prefs_file)"
 "$TONLIRA" & pid=$!
 win=$(wait_for_window "$pid") || fail "no player window"
-sleep 1
+wait_until panel_shown "$win" "87,87,87" || fail "no player panel"
 open_music_folder "$win"
-sleep 1
+read -r wx _ < <(window_origin "$win")
+top=$(panel_top "$win" "87,87,87")
+# The load is under way once the playlist shows its first row.
+loading() { [ "$(text_rows)" -gt 1 ]; }
+wait_until loading || fail "the large folder did not begin to load"
 started=$(date +%s%N)
 close_and_wait "$win" "$pid"
 took=$(( ($(date +%s%N) - started) / 1000000 ))

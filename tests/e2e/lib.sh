@@ -53,15 +53,99 @@ wait_until() {
     return 1
 }
 
+# Milliseconds since the epoch, from the shell's own clock.
+now_ms() {
+    local t=${EPOCHREALTIME/[.,]/}
+    echo $((t / 1000))
+}
+
+# Runs "${@:2}" every 0.1 s until it succeeds, for at most $1 ms.
+wait_within() {
+    local end=$(($(now_ms) + $1))
+    shift
+    until "$@"; do
+        [ "$(now_ms)" -lt "$end" ] || return 1
+        sleep 0.1
+    done
+}
+
+# Whether "${@:2}" prints $1, or something else.
+prints() { [ "$("${@:2}")" = "$1" ]; }
+prints_other_than() { [ "$("${@:2}")" != "$1" ]; }
+
+# That something keeps still or does not happen is no condition to wait for:
+# such checks watch for a while instead. Runs "${@:2}" every 0.1 s for $1 ms,
+# the last look at or after the end; succeeds when it held at every look.
+holds_for() {
+    local end look
+    end=$(($(now_ms) + $1))
+    shift
+    while :; do
+        look=$(now_ms)
+        "$@" || return 1
+        [ "$look" -lt "$end" ] || return 0
+        sleep 0.1
+    done
+}
+
+# Whether what "${@:2}" prints stays the same for $1 ms.
+stays_for() {
+    local span=$1 first
+    shift
+    first=$("$@")
+    holds_for "$span" prints "$first" "$@"
+}
+
+# Waits up to $1 ms until what "${@:2}" prints differs from what it printed
+# first: for "it moves", which needs no more than the first change.
+changes_within() {
+    local limit=$1 first
+    shift
+    first=$("$@")
+    wait_within "$limit" prints_other_than "$first" "$@"
+}
+
+# For "it stops and stays": waits up to 5 s until what "${@:2}" prints
+# settles (stays the same for 0.6 s, longer than two of the player's 280 ms
+# refreshes), then watches it keep still for $1 ms.
+settles_and_stays_for() {
+    local span=$1
+    shift
+    wait_within 5000 stays_for 600 "$@" && stays_for "$span" "$@"
+}
+
+# Whether process $1 shows a pop-up menu: a window of its own that the
+# window manager leaves alone (override-redirect) and that is no tooltip.
+# (Qt marks a menu as one only the first time it shows.)
+menu_shown() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null || true); do
+        [[ $(xwininfo -id "$id" 2>/dev/null) == *"Override Redirect State: yes"* ]] &&
+            [[ $(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null) != *TOOLTIP* ]] && return 0
+    done
+    return 1
+}
+no_menu_shown() { ! menu_shown "$1"; }
+
+# Whether a window whose title matches $1 is shown, or none is.
+window_shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+window_gone() { ! window_shown "$1"; }
+
+# Waits up to $2 s until process $1 has ended, without reaping it (`wait`
+# gives its exit code afterwards); tail looks every 0.1 s, not every second.
+wait_for_end() {
+    timeout "$2" tail -s 0.1 --pid="$1" -f /dev/null
+}
+
 # Closes window $1 as the close box does and waits for process $2; leaves its
 # exit code in RC.
 close_and_wait() {
     "$XCLOSE" "$1"
-    if ! timeout 10 tail --pid="$2" -f /dev/null; then
+    if ! wait_for_end "$2" 10; then
         # Asked again, as a person would click the close box once more.
         echo "note: the player was still running 10 s after the close; closing again" >&2
         "$XCLOSE" "$1" 2>/dev/null || true
-        timeout 20 tail --pid="$2" -f /dev/null || fail "the player did not end after the close"
+        wait_for_end "$2" 20 || fail "the player did not end after the close"
     fi
     RC=0
     wait "$2" || RC=$?
@@ -100,6 +184,8 @@ panel_top() {
     import -window root -crop "1x80+$((x + 2))+$y" -depth 8 txt:- 2>/dev/null |
         awk -v want="($2)" -v top="$y" -F'[,: ]+' 'index($0, want) { print $2 + top; exit }'
 }
+# Whether window $1 shows the player panel (colour $2): it is painted.
+panel_shown() { [ -n "$(panel_top "$1" "$2")" ]; }
 
 # Presses the left button at $1,$2 on the screen.
 click_at() {

@@ -37,9 +37,8 @@ first=$(wait_below 0) || fail "the double-click selected no row"
 second=$(wait_below "$first") || fail "the first track did not end and hand over to the second"
 third=$(wait_below "$second") || fail "the second track did not hand over to the third"
 # Nothing to wait for: the selection must stay where it is while the last
-# track (1 s) plays to its end.
-sleep 1.5
-[ "$(highlight_row)" = "$third" ] || fail "the selection moved past the last track"
+# track (1 s) plays to its end, watched for 1.5 s.
+holds_for 1500 prints "$third" highlight_row || fail "the selection moved past the last track"
 kill -0 "$pid" || fail "the player ended"
 
 close_and_wait "$win" "$pid"

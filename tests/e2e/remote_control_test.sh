@@ -49,7 +49,8 @@ wait_for() {
 
 wait_for Stopped status || fail "the player is not on the bus"
 timeout 30 playerctl --player=tonlira --follow status >"$WORK/follow" 2>/dev/null &
-sleep 0.5
+# Following once it has printed the status it starts from.
+wait_until grep -qx Stopped "$WORK/follow" || fail "playerctl does not follow the status"
 
 ctl play-pause
 wait_for Playing status || fail "PlayPause did not start playback"
@@ -70,7 +71,7 @@ ctl position 1
 
 timeout 10 dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.tonlira \
     /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit || fail "Quit was not taken"
-timeout 20 tail --pid="$pid" -f /dev/null || fail "the player did not end after Quit"
+wait_for_end "$pid" 20 || fail "the player did not end after Quit"
 RC=0
 wait "$pid" || RC=$?
 [ "$RC" = 0 ] || fail "exit code $RC after Quit"

@@ -24,7 +24,10 @@ mkdir -p "$media"
 
 "$TONLIRA" "$media/song.wav" & pid=$!
 win=$(wait_for_window "$pid") || fail "no player window"
-sleep 1
+# Whether the window manager has framed window $1 (it states the frame's
+# margins once it has).
+framed() { [[ $(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null) == *=* ]]; }
+wait_until framed "$win" || fail "the window manager did not frame the player"
 
 # The frame's outer left edge on the screen.
 frame_left() {
@@ -49,13 +52,15 @@ wait_left "$win" 0 "a window moved to x 15 did not snap to the edge"
 # frame lands a border further left): pushed 20 further, and it stays there.
 border=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed -n 's/.*= \([0-9]*\),.*/\1/p')
 # A person's next move comes well after the window system has answered the
-# snap (a report close to the snap's target within 150 ms counts as that
-# answer).
+# snap: a report close to the snap's target within 150 ms counts as that
+# answer, and nothing outside shows when those 150 ms are over, so this is a
+# pause of a person's pace, not a wait for the program.
 sleep 0.3
 wmctrl -i -r "$win" -e "0,-5,200,-1,-1"
 wait_left "$win" $((-5 - border - 20)) "a window moved across the edge was not pushed 20 further"
-sleep 1
-[ "$(frame_left "$win")" = $((-5 - border - 20)) ] || fail "the window walked on to $(frame_left "$win")"
+# Pushed once: it stays there (watched for a second).
+holds_for 1000 prints $((-5 - border - 20)) frame_left "$win" ||
+    fail "the window walked on to $(frame_left "$win")"
 wmctrl -i -r "$win" -e "0,300,200,-1,-1"
 wait_left "$win" $((300 - border)) "the window did not come back to x 300"
 
@@ -75,7 +80,7 @@ minimise() {
     xdotool windowactivate --sync "$1" 2>/dev/null || true
     read -r cx cy < <(inside_origin "$1")
     xdotool mousemove $((cx + 165)) $((cy + 8)) click 1
-    sleep 0.5
+    wait_until menu_shown "$pid" || fail "the menu Ansicht did not open"
     xdotool key Down Down Down Return
 }
 minimise "$win"
@@ -90,9 +95,12 @@ done
 geometry=$(xwininfo -children -id "$panel" | awk -v id="$strip" '$1 == id { for (i = 2; i <= NF; ++i) if ($i ~ /^170x30\+/) { print $i; exit } }')
 [ "$geometry" = "170x30+$((icon_x - 220))+0" ] || fail "the strip is at $geometry, not left of the tray"
 xwininfo -id "$win" | grep -q 'IsUnMapped' || fail "the player window is still shown"
+viewable() { [[ $(xwininfo -id "$1" 2>/dev/null) == *IsViewable* ]]; }
+wait_until viewable "$strip" || fail "the strip is not shown"
 read -r panel_x panel_y < <(inside_origin "$panel")
 sx=$((panel_x + icon_x - 220)) sy=$panel_y
-press() { xdotool mousemove $((sx + $1)) $((sy + $2)) click 1; sleep 0.3; }
+# Clicks on the strip; the player takes them in the order given.
+press() { xdotool mousemove $((sx + $1)) $((sy + $2)) click 1; }
 
 # The song-info window right above the strip, with the title once playing.
 icon_y=$(xwininfo -tree -id "$panel" | awk '/22x22\+/ { split($0, a, "+"); print a[5]; exit }')
@@ -109,13 +117,16 @@ for _ in $(seq 1 30); do
 done
 [ "$(title_pixels)" -gt 20 ] || fail "the song-info window shows no title above the strip"
 slider_shot() { import -window root -crop "166x23+$((sx + 2))+$((iy + 40))" -depth 8 txt:- 2>/dev/null | md5sum; }
-moving() { local a; a=$(slider_shot); sleep 1.5; [ "$a" != "$(slider_shot)" ]; }
-moving || fail "the song-info slider does not follow playback"
+# Playing: the slider moves within 5 s.
+slider_moves() { changes_within 5000 slider_shot; }
+# Paused: once the slider has stopped (the pause may take a moment), it
+# keeps still for 1.5 s.
+slider_keeps_still() { settles_and_stays_for 1500 slider_shot; }
+slider_moves || fail "the song-info slider does not follow playback"
 press 75 15   # pause
-sleep 0.3
-moving && fail "the slider still moves after the strip's pause button"
+slider_keeps_still || fail "the slider still moves after the strip's pause button"
 press 75 15   # play again
-moving || fail "playback did not resume from the strip"
+slider_moves || fail "playback did not resume from the strip"
 import -window root "${SHOT_DIR:-$WORK}/taskbar.png"
 
 # Restore: both small windows go, the player comes back.

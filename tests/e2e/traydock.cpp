@@ -2,6 +2,7 @@
 // ended, so that a panel's tray has an area. Prints "docked" once the tray
 // holds the icon. Waits up to ten seconds for a tray to appear.
 
+#include "support/Waits.h"
 #include "support/XSession.h"
 
 #include <X11/Xlib.h>

@@ -3,6 +3,7 @@
 // empty tray, without a panel, and after the panel went away.
 
 #include "platform/TaskbarTray.h"
+#include "support/Waits.h"
 #include "support/XSession.h"
 
 #include <gtest/gtest.h>

@@ -1,15 +1,14 @@
 #include "support/XSession.h"
 
+#include "support/Waits.h"
+
 #include <QProcessEnvironment>
 
 #include <X11/Xlib.h>
 
-#include <thread>
-
 namespace tonlira::test {
 namespace {
 
-constexpr auto pollInterval = std::chrono::milliseconds(20);
 constexpr int iconSize = 22;
 
 bool trayOwned(Display* display) {
@@ -18,17 +17,6 @@ bool trayOwned(Display* display) {
 }
 
 }  // namespace
-
-bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (done()) {
-            return true;
-        }
-        std::this_thread::sleep_for(pollInterval);
-    }
-    return done();
-}
 
 XSession::XSession() {
     server_ = std::make_unique<QProcess>();

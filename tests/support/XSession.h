@@ -8,8 +8,6 @@
 
 #include <QProcess>
 
-#include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,8 +49,5 @@ private:
     std::string name_;
     _XDisplay* display_ = nullptr;
 };
-
-// Polls `done` until it holds or `limit` passes.
-bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
 }  // namespace tonlira::test
