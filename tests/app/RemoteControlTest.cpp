@@ -16,6 +16,10 @@
 #include <QProcess>
 #include <QUrl>
 
+#include <sys/prctl.h>
+
+#include <csignal>
+
 namespace tonlira::test {
 
 // Records the PropertiesChanged signals the player sends.
@@ -44,6 +48,9 @@ protected:
         bus.setProgram(QStringLiteral("dbus-daemon"));
         bus.setArguments({QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
                           QStringLiteral("--print-address=1")});
+        // The bus ends with the test program, also when a failed check or a
+        // sanitizer ends it before the tear-down.
+        bus.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
         bus.start();
         ASSERT_TRUE(bus.waitForReadyRead(10'000)) << "no dbus-daemon";
         address = QString::fromUtf8(bus.readLine()).trimmed();
