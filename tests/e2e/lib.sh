@@ -12,20 +12,28 @@ mkdir -p "$appdata"
 # An X server of our own, on a display number it picks itself.
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
 XVFB_PID=$!
-for _ in $(seq 1 100); do
-    [ -s "$WORK/display" ] && break
-    sleep 0.05
-done
-export DISPLAY=":$(cat "$WORK/display")"
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
-
 cleanup() {
     jobs -p | grep -vx "$XVFB_PID" | xargs -r kill 2>/dev/null || true
     kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$WORK"
 }
 trap cleanup EXIT
+
+# It names its display once it listens; the test goes on once a client has
+# been served (a loaded machine can take seconds for either).
+x_server_answers() {
+    grep -q '^[0-9][0-9]*$' "$WORK/display" 2>/dev/null &&
+        DISPLAY=":$(cat "$WORK/display")" xprop -root >/dev/null 2>&1
+}
+for _ in $(seq 1 300); do
+    x_server_answers && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+done
+x_server_answers || { echo "FAIL: no X server of our own" >&2; exit 1; }
+export DISPLAY=":$(cat "$WORK/display")"
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
 
 fail() {
     echo "FAIL: $*" >&2
