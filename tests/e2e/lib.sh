@@ -52,15 +52,6 @@ wait_for_window() {
     return 1
 }
 
-# Runs "$@" every 0.1 s until it succeeds, for at most 15 s.
-wait_until() {
-    for _ in $(seq 1 150); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 # Milliseconds since the epoch, from the shell's own clock.
 now_ms() {
     local t=${EPOCHREALTIME/[.,]/}
@@ -76,6 +67,9 @@ wait_within() {
         sleep 0.1
     done
 }
+
+# Runs "$@" every 0.1 s until it succeeds, for at most 15 s.
+wait_until() { wait_within 15000 "$@"; }
 
 # Whether "${@:2}" prints $1, or something else.
 prints() { [ "$("${@:2}")" = "$1" ]; }
