@@ -45,13 +45,19 @@ open_music_folder() {
 # Whether window $1 has the keyboard focus.
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
-"$TONLIRA" & pid=$!
-win=$(wait_for_window "$pid") || fail "no player window"
-wait_until panel_shown "$win" "87,87,87" || fail "no player panel"
-open_music_folder "$win"
-read -r wx _ < <(window_origin "$win")
-top=$(panel_top "$win" "87,87,87")
-[ -n "$top" ] || fail "no player panel"
+# Starts the player, loads the music folder through "Ordner Öffnen" and
+# leaves pid, win, and the window's left edge wx and panel top top.
+start_and_open_music_folder() {
+    "$TONLIRA" & pid=$!
+    win=$(wait_for_window "$pid") || fail "no player window"
+    wait_until panel_shown "$win" "87,87,87" || fail "no player panel"
+    open_music_folder "$win"
+    read -r wx _ < <(window_origin "$win")
+    top=$(panel_top "$win" "87,87,87")
+    [ -n "$top" ] || fail "no player panel"
+}
+
+start_and_open_music_folder
 
 # Lines of text in the playlist view's title column: the header and a line per row.
 text_rows() {
@@ -60,12 +66,8 @@ text_rows() {
         awk 'NR == 1 || $1 > last + 4 { n++ } { last = $1 } END { print n + 0 }'
 }
 rows=0
-for _ in $(seq 1 100); do
-    rows=$(text_rows)
-    [ "$rows" = 4 ] && break
-    sleep 0.1
-done
-[ "$rows" = 4 ] || fail "the playlist shows $((rows - 1)) rows, not the three audio files"
+shows_three_rows() { rows=$(text_rows); [ "$rows" = 4 ]; }
+wait_within 10000 shows_three_rows || fail "the playlist shows $((rows - 1)) rows, not the three audio files"
 
 # The play button plays the first entry; the second and third follow.
 click_at $((wx + 5 + 23)) $((top + 78 + 23))
@@ -80,12 +82,7 @@ mkdir -p "$music/Viele"
 "$MEDIA_TOOL" wav 1.0 "$WORK" one >/dev/null || fail "no test media"
 for i in $(seq 1 400); do ln "$WORK/one.wav" "$music/Viele/$i.wav"; done
 printf "$prefs" > "$(prefs_file)"
-"$TONLIRA" & pid=$!
-win=$(wait_for_window "$pid") || fail "no player window"
-wait_until panel_shown "$win" "87,87,87" || fail "no player panel"
-open_music_folder "$win"
-read -r wx _ < <(window_origin "$win")
-top=$(panel_top "$win" "87,87,87")
+start_and_open_music_folder
 # The load is under way once the playlist shows its first row.
 loading() { [ "$(text_rows)" -gt 1 ]; }
 wait_until loading || fail "the large folder did not begin to load"
