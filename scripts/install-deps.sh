@@ -21,6 +21,8 @@ packages=(
   # end-to-end: a window manager, a panel with a tray for the taskbar, and
   # reading German menu texts off the screen
   openbox tint2 tesseract-ocr tesseract-ocr-deu
+  # listening: a sound server with a null sink, its monitor recorded
+  pulseaudio pulseaudio-utils
   # remote control on a private session bus, the desktop entry's checks
   dbus-daemon dbus-bin playerctl desktop-file-utils shared-mime-info
   # the preferences fuzzer: libFuzzer and the sanitizer runtimes of clang

@@ -34,10 +34,10 @@ std::string encoderFor(TestFormat format) {
     }
 }
 
-std::string sine(double seconds) {
+std::string sine(double seconds, int hertz = TestMedia::defaultHertz) {
     const long buffers = std::max(1L, std::lround(seconds * buffersPerSecond));
     std::ostringstream out;
-    out << "audiotestsrc wave=sine freq=440 volume=0.5 num-buffers=" << buffers
+    out << "audiotestsrc wave=sine freq=" << hertz << " volume=0.5 num-buffers=" << buffers
         << " samplesperbuffer=" << samplesPerBuffer << " ! audio/x-raw,rate=44100,channels=2";
     return out.str();
 }
@@ -63,8 +63,9 @@ bool runToEnd(const std::string& description, const std::filesystem::path& targe
     return message && GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS;
 }
 
-bool encode(TestFormat format, double seconds, const std::filesystem::path& target) {
-    return runToEnd(sine(seconds) + " ! " + encoderFor(format) + " ! filesink name=out", target);
+bool encode(TestFormat format, double seconds, const std::filesystem::path& target,
+            int hertz = TestMedia::defaultHertz) {
+    return runToEnd(sine(seconds, hertz) + " ! " + encoderFor(format) + " ! filesink name=out", target);
 }
 
 bool encodeWithVideo(double seconds, const std::filesystem::path& target) {
@@ -192,7 +193,7 @@ std::string TestMedia::name(TestFormat format) {
 }
 
 std::filesystem::path TestMedia::make(TestFormat format, const std::filesystem::path& folder, double seconds,
-                                      const std::string& stem) {
+                                      const std::string& stem, int hertz) {
     std::string base = stem;
     if (base.empty()) {
         base = name(format) + "-" + std::to_string(std::lround(seconds * 1000)) + "ms";
@@ -214,7 +215,7 @@ std::filesystem::path TestMedia::make(TestFormat format, const std::filesystem::
         writeFile(target, "This is not a sound file.\nJust some text with an .ogg name.\n");
         break;
     case TestFormat::Empty: writeFile(target, {}); break;
-    default: ok = encode(format, seconds, target); break;
+    default: ok = encode(format, seconds, target, hertz); break;
     }
     return ok ? target : std::filesystem::path{};
 }

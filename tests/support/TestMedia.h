@@ -1,6 +1,6 @@
 #pragma once
-// Small media files for tests, generated in-process with GStreamer: a 440 Hz
-// sine at 44.1 kHz stereo in every format the player knows, and the broken
+// Small media files for tests, generated in-process with GStreamer: a sine
+// (440 Hz unless asked otherwise, so that files can be told apart by ear) at 44.1 kHz stereo in every format the player knows, and the broken
 // files a player meets in the wild. Needs gst_init (TestMain does it).
 
 #include "media/GstHandles.h"
@@ -33,11 +33,13 @@ inline constexpr TestFormat playableFormats[] = {TestFormat::Wav,  TestFormat::M
 
 class TestMedia {
 public:
-    // Writes a file of `format` holding `seconds` of sound (rounded to 0.1 s)
-    // into `folder` and returns its path. `stem` names the file; by default
-    // the name tells the format and length. Empty path on failure.
+    static constexpr int defaultHertz = 440;
+
+    // Writes a file of `format` holding `seconds` of a `hertz` sine (rounded
+    // to 0.1 s) into `folder` and returns its path. `stem` names the file; by
+    // default the name tells the format and length. Empty path on failure.
     static std::filesystem::path make(TestFormat format, const std::filesystem::path& folder, double seconds = 3.0,
-                                      const std::string& stem = {});
+                                      const std::string& stem = {}, int hertz = defaultHertz);
     // The same file, made once per test program in a folder removed at exit.
     static std::filesystem::path shared(TestFormat format, double seconds = 3.0);
 

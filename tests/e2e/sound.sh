@@ -1,0 +1,64 @@
+# Listening to the player: a sound server of the test's own (PulseAudio with
+# one null sink), what reaches the sink recorded from its monitor, and looks
+# at the recording 20 ms at a time. Sourced after lib.sh; SOUND_TOOL names
+# the window analyser (sound_windows).
+
+export PULSE_RUNTIME_PATH="$WORK/pulse"
+unset PULSE_SERVER
+SINK=tonsink
+
+# Starts the server and keeps its sink busy (a sink that has been idle starts
+# new streams late), once the server answers.
+start_sound_server() {
+    mkdir -p "$PULSE_RUNTIME_PATH"
+    pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
+        --load="module-null-sink sink_name=$SINK rate=44100 channels=2" \
+        --load=module-native-protocol-unix --log-target="file:$WORK/pulse.log" 2>/dev/null ||
+        fail "the sound server did not start"
+    wait_within 10000 pactl info >/dev/null 2>&1 || fail "the sound server does not answer"
+    pacat --playback /dev/zero --device="$SINK" >/dev/null 2>&1 &
+    KEEPALIVE_PID=$!
+}
+stop_sound_server() {
+    kill "${RECORD_PID:-}" "${KEEPALIVE_PID:-}" 2>/dev/null || true
+    pulseaudio -k 2>/dev/null || true
+}
+
+# Records the sink's monitor into $1; RECORD_START holds when it began (ms),
+# so times in the recording can be set against the test's actions.
+record_start() {
+    RECORDING=$1
+    parecord --device="$SINK.monitor" --file-format=wav --format=s16le --rate=44100 --channels=1 "$RECORDING" &
+    RECORD_PID=$!
+    RECORD_START=$(now_ms)
+    sleep 0.2
+}
+record_stop() {
+    kill -INT "$RECORD_PID" 2>/dev/null || true
+    wait "$RECORD_PID" 2>/dev/null || true
+    RECORD_PID=""
+    "$SOUND_TOOL" "$RECORDING" >"$RECORDING.windows" || fail "the recording could not be read"
+}
+# Milliseconds into the recording of the moment now.
+record_mark() { echo $(($(now_ms) - RECORD_START)); }
+
+# The loudest RMS level between $1 and $2 ms of the last recording.
+loudest_between() {
+    awk -v from="$1" -v to="$2" '$1 >= from && $1 < to && $2 > max { max = $2 } END { printf "%.5f\n", max }' \
+        "$RECORDING.windows"
+}
+# The first window at or after $1 ms louder than level $2; its start in ms,
+# or nothing when there is none.
+first_sound_after() {
+    awk -v from="$1" -v level="$2" '$1 >= from && $2 > level { print $1; exit }' "$RECORDING.windows"
+}
+# The median frequency of the sounding windows between $1 and $2 ms (0 when
+# nothing sounds there).
+tone_between() {
+    awk -v from="$1" -v to="$2" '$1 >= from && $1 < to && $2 > 0.01 { print $3 }' "$RECORDING.windows" |
+        sort -n | awk '{ v[NR] = $1 } END { print (NR ? v[int((NR + 1) / 2)] : 0) }'
+}
+# Whether frequency $1 lies within 5 % of $2.
+near_hertz() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b * 0.95 && a < b * 1.05) }'; }
+
+trap 'stop_sound_server; cleanup' EXIT
