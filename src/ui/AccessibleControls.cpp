@@ -142,7 +142,9 @@ QAccessibleInterface* TitleVoice::interfaceFor(QWidget* control) { return new Ti
 void TitleVoice::follow() {
     if (display_->text != title_) {
         title_ = display_->text;
-        announceValue(parent(), title_);
+        // AT-SPI carries no value for a text: its readers get the title as
+        // the description, whose change Qt announces.
+        static_cast<QWidget*>(parent())->setAccessibleDescription(title_);
     }
 }
 

@@ -6,7 +6,8 @@
 // a time.
 //
 // Each control gets a voice: a child object that keeps what the control
-// says and announces its changes (QAccessible value-change events). A
+// says and announces its changes (QAccessible value-change events; for the
+// title a change of its description). A
 // factory, installed once, gives a control with a voice its accessible
 // interface. GUI thread only.
 
@@ -66,7 +67,8 @@ private:
     float step_ = 0.0F;
 };
 
-// The title display speaks as a text whose value is the title shown.
+// The title display speaks as a text whose value and description are the
+// title shown.
 class TitleVoice final : public ControlVoice {
     Q_OBJECT
 public:

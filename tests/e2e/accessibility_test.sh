@@ -4,8 +4,10 @@
 # AT-SPI. The play button is there by its name, the volume dial is a slider
 # "Lautstärke" holding the volume set in the preferences, and a turn of the
 # dial (made through AT-SPI, as a screen reader's user would) is announced
-# and read back.
+# and read back; pressing "Abspielen" the same way plays the track, and the
+# title display "Titel" then reads its name.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/sound.sh"
 # Debian's own Python, which has the python3-pyatspi bindings.
 python=/usr/bin/python3
 "$python" -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing"
@@ -21,12 +23,16 @@ export XDG_RUNTIME_DIR="$WORK"
 bus_up() { [[ $(dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress 2>/dev/null) == *unix:* ]]; }
 wait_until bus_up || fail "no accessibility bus"
 
+start_sound_server
+trap 'stop_sound_server; cleanup' EXIT
+"$MEDIA_TOOL" wav 5.0 "$WORK" erstes >/dev/null || fail "no test media"
+
 # Standard volume 5: the dial starts at 50.
 mkdir -p "$appdata/Tonlira"
 printf '[Allgemein]\r\nstd_lautst\xe4rke = 5\r\n' >"$appdata/Tonlira/Tonlira.prefs"
 
 # Qt speaks AT-SPI when the desktop asks for it; here it is asked directly.
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$TONLIRA" & pid=$!
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$TONLIRA" "$WORK/erstes.wav" & pid=$!
 win=$(wait_for_window "$pid") || fail "no player window"
 
 timeout 60 "$python" - "$pid" <<'PY' || fail "the accessibility tree is not as a screen reader needs it"
@@ -70,7 +76,7 @@ play = named(app, "Abspielen", pyatspi.ROLE_PUSH_BUTTON)
 for button in ("Play/Pause", "Stop", "Zurück", "Weiter", "Vorheriges", "Nächstes"):
     named(app, button, pyatspi.ROLE_PUSH_BUTTON)
 named(app, "Position", pyatspi.ROLE_SLIDER)
-named(app, "Titel", pyatspi.ROLE_LABEL)
+title = named(app, "Titel", pyatspi.ROLE_LABEL)
 dial = named(app, "Lautstärke", pyatspi.ROLE_SLIDER)
 value = dial.queryValue()
 if value.currentValue != 50 or value.maximumValue != 140:
@@ -90,7 +96,15 @@ loop.run()
 pyatspi.Registry.deregisterEventListener(on_value, "object:property-change:accessible-value")
 if heard != [70]:
     fail(f"the turn to 70 was not announced (heard {heard})")
-print(f'accessibility tree: "{play.name}" found, "{dial.name}" at {value.currentValue}')
+
+# Press play as a screen reader does; the title display then names the track.
+play.queryAction().doAction(0)
+deadline = time.monotonic() + 10
+while title.description != "erstes.wav" and time.monotonic() < deadline:
+    time.sleep(0.1)
+if title.description != "erstes.wav":
+    fail(f'"Titel" reads "{title.description}" while playing, not "erstes.wav"')
+print(f'accessibility tree: "{play.name}" pressed, "{dial.name}" at {value.currentValue}, "{title.name}": {title.description}')
 PY
 
 close_and_wait "$win" "$pid"

@@ -92,6 +92,7 @@ TEST_F(AccessibilityTest, TheTitleAndThePositionReadWhatTheyShow) {
     setTitleText(window->titleDisplay(), QStringLiteral("Lied 雨 🎵.mp3"));
     renderTitleFrame(window->titleDisplay());
     EXPECT_EQ(of(ControlId::TitleDisplay)->text(QAccessible::Value), QStringLiteral("Lied 雨 🎵.mp3"));
+    EXPECT_EQ(of(ControlId::TitleDisplay)->text(QAccessible::Description), QStringLiteral("Lied 雨 🎵.mp3"));
 
     window->setSliderRange(200000);
     window->setSliderValue(83000);
