@@ -1,7 +1,10 @@
 #include "ui/Accessibility.h"
 
+#include "ui/Dial.h"
+#include "ui/ImageControl.h"
 #include "ui/MenuTable.h"
 #include "ui/PlayerWindow.h"
+#include "ui/TitleDisplay.h"
 
 #include <QListWidget>
 #include <QSlider>
@@ -83,15 +86,17 @@ void addAccessibility(PlayerWindow& window, DialDecibels decibels, TimeText time
     new TimeSliderVoice(slider, std::move(timeText));
     renewInterface(slider);
 
-    QWidget* dial = window.control(ControlId::VolumeDial);
-    name(dial, dialName);
-    new DialVoice(window.volumeDial(), std::move(decibels));
-    renewInterface(dial);
+    if (Dial* dial = window.volumeDial()) {
+        name(dial->control, dialName);
+        new DialVoice(dial, std::move(decibels));
+        renewInterface(dial->control);
+    }
 
-    QWidget* title = window.control(ControlId::TitleDisplay);
-    name(title, titleName);
-    new TitleVoice(window.titleDisplay());
-    renewInterface(title);
+    if (TitleDisplay* title = window.titleDisplay()) {
+        name(title->control, titleName);
+        new TitleVoice(title);
+        renewInterface(title->control);
+    }
 
     name(window.playlistView(), playlistName);
     speakPlaylistRows(window.playlistView());
