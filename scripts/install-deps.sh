@@ -13,6 +13,9 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
   gstreamer1.0-libav gstreamer1.0-tools gstreamer1.0-plugins-base-apps
   fonts-liberation2 fonts-dejavu-core
+  # glyphs for CJK and emoji file names, found through fontconfig's fallback
+  # (a few MB each; the full Noto CJK set is far larger)
+  fonts-wqy-microhei fonts-noto-color-emoji
   # German texts of the standard dialogs (Ja, Nein, Abbrechen, Öffnen)
   qt6-translations-l10n
   # tests and benchmarks
@@ -25,6 +28,10 @@ packages=(
   pulseaudio pulseaudio-utils
   # remote control on a private session bus, the desktop entry's checks
   dbus-daemon dbus-bin playerctl desktop-file-utils shared-mime-info
+  # the Debian package: lint it, check its metadata, offer it in "Open with"
+  lintian appstream xdg-utils
+  # a screen reader's view: the accessibility bus and reading its tree
+  at-spi2-core python3-pyatspi
   # the preferences fuzzer: libFuzzer and the sanitizer runtimes of clang
   clang-14 libclang-rt-14-dev
 )

@@ -4,11 +4,13 @@
 #      unit and integration tests on the offscreen platform, the end-to-end
 #      tests of the real binary under Xvfb, the preferences parser's checks
 #      on every input kept in tests/fuzz/corpus;
-#   2. the tests of what threads share (the playlist and its folder loader,
+#   2. the Debian package made from that build: lintian, installed with
+#      apt-get, offered by the desktop, removed without a trace;
+#   3. the tests of what threads share (the playlist and its folder loader,
 #      the transport, the media engine) under ThreadSanitizer;
-#   3. the unit and integration tests again under AddressSanitizer and
+#   4. the unit and integration tests again under AddressSanitizer and
 #      UndefinedBehaviorSanitizer, LeakSanitizer included;
-#   4. the preferences fuzzer, for TONLIRA_FUZZ_SECONDS (60) from the corpus
+#   5. the preferences fuzzer, for TONLIRA_FUZZ_SECONDS (60) from the corpus
 #      kept in tests/fuzz/corpus.
 # Arguments go to the CTest run of step 1. Each step builds in its own folder
 # under build/; ccache keeps rebuilds cheap.
@@ -24,6 +26,10 @@ step "build with warnings as errors, all tests"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTONLIRA_BUILD_BENCH=OFF -DTONLIRA_WERROR=ON >/dev/null
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs" "$@"
+
+step "Debian package: build, lint, install, remove"
+deb=$(bash scripts/package.sh build/test)
+if [ "$(id -u)" -eq 0 ]; then bash tests/package/install_test.sh "$deb"; else sudo bash tests/package/install_test.sh "$deb"; fi
 
 step "playlist, folder loader, transport and media tests under ThreadSanitizer"
 export TSAN_OPTIONS="halt_on_error=1 ignore_noninstrumented_modules=1 suppressions=$PWD/tests/tsan.supp"

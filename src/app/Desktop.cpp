@@ -2,7 +2,9 @@
 
 #include "app/AppState.h"
 #include "app/LibraryActions.h"
+#include "media/MediaEngine.h"
 #include "remote/RemoteControl.h"
+#include "ui/Accessibility.h"
 #include "ui/ControlAids.h"
 #include "ui/DropTarget.h"
 
@@ -14,6 +16,7 @@ namespace tonlira {
 
 void connectDesktop(AppState& app) {
     addControlAids(*app.window, dialVolume);
+    addAccessibility(*app.window, dialVolume, [](int ms) { return QString::fromStdString(formatTime(ms)); });
     auto* drops = new FileDropTarget(app.window.get());
     QObject::connect(drops, &FileDropTarget::pathsDropped, app.window.get(), [&app](const QStringList& dropped) {
         std::vector<std::string> paths;

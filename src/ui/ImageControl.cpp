@@ -18,6 +18,7 @@ ImageControl::ImageControl(ControlId id, int left, int top, int width, int heigh
 void ImageControl::setImage(const QImage& image) {
     image_ = image;
     update();
+    emit imageShown();
 }
 
 void ImageControl::paintEvent(QPaintEvent* /*event*/) {

@@ -25,6 +25,8 @@ public:
 signals:
     // The left mouse button went down over the control.
     void leftButtonDown();
+    // setImage() handed over a new frame.
+    void imageShown();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -91,7 +91,11 @@ void drawSymbol(QPainter& painter, const QPainterPath& symbol, const QRectF& are
 
 TileLayout largeLayout() { return {40, QRectF(7, 7, 26, 26), 4.0, 1.5, 1.2}; }
 TileLayout smallLayout() { return {20, QRectF(4, 3, 12, 14), 2.5, 1.0, 0.8}; }
-TileLayout appIconLayout() { return {128, QRectF(24, 22, 84, 84), 12.0, 4.0, 3.5}; }
+TileLayout appIconLayout(int size) {
+    constexpr double designSize = 128.0;
+    const double k = size / designSize;
+    return {size, QRectF(24 * k, 22 * k, 84 * k, 84 * k), 12.0 * k, 4.0 * k, 3.5 * k};
+}
 
 QImage drawTile(const TileLayout& layout, const QPainterPath& unitSymbol) {
     const QPainterPath symbol = placed(unitSymbol, layout.symbolArea);

@@ -18,9 +18,10 @@ struct TileLayout {
     double shadowSoftness = 0;  // blur radius, in pixels
 };
 
-TileLayout largeLayout();    // 40 x 40, symbol over 7..33
-TileLayout smallLayout();    // 20 x 20, symbol over x 4..15, y 3..16
-TileLayout appIconLayout();  // 128 x 128
+TileLayout largeLayout();  // 40 x 40, symbol over 7..33
+TileLayout smallLayout();  // 20 x 20, symbol over x 4..15, y 3..16
+// The application icon, size x size (drawn for 128 and scaled).
+TileLayout appIconLayout(int size);
 
 QImage drawTile(const TileLayout& layout, const QPainterPath& unitSymbol);
 

@@ -3,7 +3,10 @@
 //   skingen <source folder>
 //
 // writes src/ui/skin/skinNN.ico for the images 0 to 6 and 8 to 14,
-// src/ui/skin/tonlira.png and data/tonlira.png. The drawing uses no fonts and
+// src/ui/skin/tonlira.png (the window icon, 128 x 128) and
+// data/icons/NxN/apps/tonlira.png in the sizes desktops ask for (the
+// scalable data/icons/scalable/apps/tonlira.svg is drawn by hand after the
+// same layout). The drawing uses no fonts and
 // no randomness, so every run writes the same bytes.
 
 #include "Symbols.h"
@@ -19,6 +22,9 @@
 #include <vector>
 
 namespace {
+
+constexpr int windowIconSize = 128;
+constexpr int desktopIconSizes[] = {48, 64, 128, 256};
 
 struct SkinImage {
     int number;
@@ -75,9 +81,8 @@ int main(int argc, char** argv) {
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
     const QString skinFolder = root.filePath(QStringLiteral("src/ui/skin"));
-    const QString dataFolder = root.filePath(QStringLiteral("data"));
-    if (!QDir().mkpath(skinFolder) || !QDir().mkpath(dataFolder)) {
-        std::fprintf(stderr, "skingen: cannot make the output folders\n");
+    if (!QDir().mkpath(skinFolder)) {
+        std::fprintf(stderr, "skingen: cannot make the skin folder\n");
         return 1;
     }
 
@@ -86,8 +91,15 @@ int main(int argc, char** argv) {
         const QString name = QStringLiteral("skin%1.ico").arg(skin.number, 2, 10, QLatin1Char('0'));
         ok = writeBytes(QDir(skinFolder).filePath(name), tonlira::writeIconFile(skin.images)) && ok;
     }
-    const QImage appIcon = skingen::drawTile(skingen::appIconLayout(), skingen::symbolPath(skingen::Symbol::Play));
+    const QPainterPath play = skingen::symbolPath(skingen::Symbol::Play);
+    const QImage appIcon = skingen::drawTile(skingen::appIconLayout(windowIconSize), play);
     ok = writePng(QDir(skinFolder).filePath(QStringLiteral("tonlira.png")), appIcon) && ok;
-    ok = writePng(QDir(dataFolder).filePath(QStringLiteral("tonlira.png")), appIcon) && ok;
+    // The sizes desktops ask for, in the icon theme's folder layout.
+    for (const int size : desktopIconSizes) {
+        const QString folder = root.filePath(QStringLiteral("data/icons/%1x%1/apps").arg(size));
+        ok = QDir().mkpath(folder) && ok;
+        const QImage icon = skingen::drawTile(skingen::appIconLayout(size), play);
+        ok = writePng(QDir(folder).filePath(QStringLiteral("tonlira.png")), icon) && ok;
+    }
     return ok ? 0 : 1;
 }
