@@ -38,6 +38,7 @@ std::vector<std::string> commandLineFiles(int argc, char** argv) {
 
 // Builds the window and everything on it, in start-up order.
 void buildUserInterface(AppState& app) {
+    app.playerBrush = app.settings.playerfarbe;
     app.window = std::make_unique<PlayerWindow>(app.look(), app.skin);
     installEdgeSnapping(app.window.get());
     app.views = std::make_unique<PlayerViews>(*app.window);
