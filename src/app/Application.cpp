@@ -9,6 +9,7 @@
 #include "app/StatusBar.h"
 #include "library/LibraryKeys.h"
 #include "media/MediaEngine.h"
+#include "platform/DisplayPlatform.h"
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
 #include "platform/ToolkitSetup.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <optional>
 
@@ -141,6 +143,10 @@ int runApplication(int argc, char** argv) {
     auto app = std::make_unique<AppState>();
     if (!claimInstance(*app)) {
         return 0;
+    }
+    if (chooseDisplayPlatform() == DisplayChoice::None) {
+        std::cerr << noDisplayMessage << '\n';
+        return noDisplayExitCode;
     }
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonlira"));
