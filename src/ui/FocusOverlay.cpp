@@ -27,11 +27,12 @@ protected:
             switch (event->type()) {
             case QEvent::FocusIn:
             case QEvent::FocusOut:
+            case QEvent::Resize:
                 setGeometry(control_->rect());
                 setVisible(control_->hasFocus());
-                raise();  // above the viewport and scroll bars made after it
+                raiseLater();
                 break;
-            case QEvent::Resize: setGeometry(control_->rect()); break;
+            case QEvent::LayoutRequest: raiseLater(); break;
             default: break;
             }
         }
@@ -44,6 +45,10 @@ protected:
     }
 
 private:
+    // Above the viewport and the scroll bars, which a scroll area raises
+    // when it lays them out, after this filter has seen the event.
+    void raiseLater() { QMetaObject::invokeMethod(this, &QWidget::raise, Qt::QueuedConnection); }
+
     QWidget* const control_;
 };
 

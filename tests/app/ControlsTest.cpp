@@ -125,15 +125,20 @@ TEST_F(ControlsTest, TabWalksWhatIsShownFramedAndTheTitleTakesTheWidth) {
     EXPECT_EQ(QApplication::focusWidget(), app->window->control(ControlId::PlayButton))
         << "the hidden playlist is skipped";
 
-    // Each list and the slider show the focus in the highlight colour.
+    // Each list and the slider show the focus in the highlight colour, the
+    // lists above their scroll bars too (the dial covers the slider's end).
     const QColor highlight = files->palette().color(QPalette::Highlight);
     for (QWidget* control :
          {files, static_cast<QWidget*>(app->window->libraryTree()), static_cast<QWidget*>(&slider())}) {
         control->setFocus();
         passes(2);
         const QImage shot = app->window->grab().toImage();
-        const QPoint edge = control->mapTo(app->window.get(), QPoint(focusFrameInset, control->height() / 2));
-        EXPECT_EQ(shot.pixelColor(edge), highlight) << control->metaObject()->className();
+        const int right =
+            control == &slider() ? focusFrameInset : control->width() - focusFrameInset - focusFrameWidth;
+        for (const int x : {focusFrameInset, right}) {
+            const QPoint edge = control->mapTo(app->window.get(), QPoint(x, control->height() / 2));
+            EXPECT_EQ(shot.pixelColor(edge), highlight) << control->metaObject()->className() << " at " << x;
+        }
     }
 
     choose(MenuId::ShowPlaylist);
