@@ -18,12 +18,17 @@ packages=(
   fonts-wqy-microhei fonts-noto-color-emoji
   # German texts of the standard dialogs (Ja, Nein, Abbrechen, Öffnen)
   qt6-translations-l10n
+  # a Wayland session without an X display: the program runs natively there
+  qt6-wayland
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
   # end-to-end: a window manager, a panel with a tray for the taskbar, and
   # reading German menu texts off the screen
   openbox tint2 tesseract-ocr tesseract-ocr-deu
+  # end-to-end: maximising through the window manager (wmctrl), a headless
+  # Wayland compositor to start the player on without X (weston)
+  wmctrl weston
   # listening: a sound server with a null sink, its monitor recorded
   pulseaudio pulseaudio-utils
   # remote control on a private session bus, the desktop entry's checks

@@ -42,6 +42,9 @@ struct AppState {
 
     SkinImages skin;
     Settings settings;
+    // The player colour of the last colour re-apply, which the position
+    // sliders are painted with; a colour picked and not yet saved waits.
+    Colour playerBrush = 0;
 
     PlaybackState playback;
     Playlist playlist{playback};

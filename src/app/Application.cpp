@@ -9,6 +9,7 @@
 #include "app/StatusBar.h"
 #include "library/LibraryKeys.h"
 #include "media/MediaEngine.h"
+#include "platform/DisplayPlatform.h"
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
 #include "platform/ToolkitSetup.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <optional>
 
@@ -38,6 +40,7 @@ std::vector<std::string> commandLineFiles(int argc, char** argv) {
 
 // Builds the window and everything on it, in start-up order.
 void buildUserInterface(AppState& app) {
+    app.playerBrush = app.settings.playerfarbe;
     app.window = std::make_unique<PlayerWindow>(app.look(), app.skin);
     installEdgeSnapping(app.window.get());
     app.views = std::make_unique<PlayerViews>(*app.window);
@@ -140,6 +143,10 @@ int runApplication(int argc, char** argv) {
     auto app = std::make_unique<AppState>();
     if (!claimInstance(*app)) {
         return 0;
+    }
+    if (chooseDisplayPlatform() == DisplayChoice::None) {
+        std::cerr << noDisplayMessage << '\n';
+        return noDisplayExitCode;
     }
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonlira"));

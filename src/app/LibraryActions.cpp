@@ -6,12 +6,13 @@
 #include "platform/Requester.h"
 #include "ui/EdgeSnap.h"
 
-#include <QCursor>
 #include <QListWidget>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace tonlira {
 namespace {
@@ -41,17 +42,32 @@ void appendTreeRow(QTreeWidget* tree, const LibraryFolder& folder, std::size_t i
     item->setData(0, elementIndexRole, QVariant::fromValue<qulonglong>(index));
 }
 
-// Sorts the registered folders by name, not their subfolders.
+// Sorts the registered folders by name, not their subfolders. Only the
+// display changes: the selection, the current row and the expanded folders
+// stay as they were, and no change of selection is reported, so the file
+// list keeps what it shows.
 void sortTopLevel(QTreeWidget* tree) {
-    std::vector<QTreeWidgetItem*> items;
+    const QSignalBlocker quiet(tree);
+    QTreeWidgetItem* current = tree->currentItem();
+    const QList<QTreeWidgetItem*> selected = tree->selectedItems();
+    std::vector<std::pair<QTreeWidgetItem*, bool>> items;
     while (tree->topLevelItemCount() > 0) {
-        items.push_back(tree->takeTopLevelItem(0));
+        QTreeWidgetItem* item = tree->topLevelItem(0);
+        items.emplace_back(item, item->isExpanded());
+        tree->takeTopLevelItem(0);
     }
-    std::stable_sort(items.begin(), items.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-        return listsBefore(a->text(0).toStdString(), b->text(0).toStdString());
+    std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+        return listsBefore(a.first->text(0).toStdString(), b.first->text(0).toStdString());
     });
-    for (QTreeWidgetItem* item : items) {
+    for (const auto& [item, expanded] : items) {
         tree->addTopLevelItem(item);
+        item->setExpanded(expanded);
+    }
+    if (current != nullptr) {
+        tree->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    }
+    for (QTreeWidgetItem* item : selected) {
+        item->setSelected(true);
     }
 }
 
@@ -126,7 +142,7 @@ void showFolderContents(AppState& app) {
 
 void showLibraryPopup(AppState& app) {
     if (!app.window->libraryTree()->selectedItems().isEmpty()) {
-        app.window->libraryPopup()->popup(QCursor::pos());
+        app.window->libraryPopup()->popup(app.window->libraryPopupPosition());
     }
 }
 

@@ -107,6 +107,7 @@ void saveSettings(AppState& app) {
 
     setTitleSpeed(app.window->titleDisplay(), app.settings.scrollspeed);
     app.window->applyColours(app.look());
+    app.playerBrush = app.settings.playerfarbe;
     applySliderColours(app);  // the song-info window's slider, while it is open
     registerShortcuts(app);
     labelMenuItems(app);

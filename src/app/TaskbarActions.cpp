@@ -114,7 +114,7 @@ TitleDisplay* titleDisplayInUse(const AppState& app) {
 }
 
 void applySliderColours(AppState& app) {
-    const Colour player = app.settings.playerfarbe;
+    const Colour player = app.playerBrush;
     if (app.taskbar.songInfo) {
         setSliderBackground(app.taskbar.songInfo->slider(), player);
         setSliderBackground(app.window->positionSlider(), std::nullopt);

@@ -1,5 +1,7 @@
 #include "platform/VirtualKeys.h"
 
+#include <X11/keysym.h>
+
 #include <array>
 #include <iterator>
 
@@ -98,6 +100,34 @@ constexpr std::array aliases{
     pad(0x6E, Qt::Key_Comma),
 };
 
+// The digit row's key codes in the X keyboard map (and so on Wayland):
+// "1" to "9", then "0".
+constexpr std::uint32_t firstDigitRowKeycode = 10;
+constexpr std::uint32_t zeroKeycode = 19;
+
+constexpr VirtualKey firstPunctuation = 0xBA;
+
+constexpr bool printsNothing(VirtualKey code) {
+    return code < firstDigit || (code >= firstFunctionKey && code < firstPunctuation);
+}
+
+struct SymbolRow {
+    std::uint32_t keysym;
+    VirtualKey code;
+};
+
+// Punctuation keys by their unshifted symbol: those of a US layout, and the
+// keys of a German one as its virtual keys name them.
+constexpr std::array punctuation{
+    SymbolRow{XK_semicolon, 0xBA},  SymbolRow{XK_equal, 0xBB},           SymbolRow{XK_plus, 0xBB},
+    SymbolRow{XK_comma, 0xBC},      SymbolRow{XK_minus, 0xBD},           SymbolRow{XK_period, 0xBE},
+    SymbolRow{XK_slash, 0xBF},      SymbolRow{XK_grave, 0xC0},           SymbolRow{XK_bracketleft, 0xDB},
+    SymbolRow{XK_backslash, 0xDC},  SymbolRow{XK_bracketright, 0xDD},    SymbolRow{XK_apostrophe, 0xDE},
+    SymbolRow{XK_udiaeresis, 0xBA}, SymbolRow{XK_numbersign, 0xBF},      SymbolRow{XK_odiaeresis, 0xC0},
+    SymbolRow{XK_ssharp, 0xDB},     SymbolRow{XK_dead_circumflex, 0xDC}, SymbolRow{XK_asciicircum, 0xDC},
+    SymbolRow{XK_dead_acute, 0xDD}, SymbolRow{XK_adiaeresis, 0xDE},      SymbolRow{XK_less, 0xE2},
+};
+
 template <class Rows>
 std::optional<VirtualKey> find(const Rows& table, int qtKey, bool keypad) {
     for (const VirtualKeyRow& row : table) {
@@ -132,6 +162,41 @@ std::optional<VirtualKey> virtualKeyFor(int qtKey, bool keypad) {
     // Delete; they are those keys.
     if (keypad) {
         return virtualKeyFor(qtKey, false);
+    }
+    return std::nullopt;
+}
+
+std::optional<VirtualKey> virtualKeyOf(const PressedKey& key) {
+    if (key.keypad) {
+        return virtualKeyFor(key.qtKey, true);
+    }
+    if (key.keycode >= firstDigitRowKeycode && key.keycode <= zeroKeycode) {
+        return key.keycode == zeroKeycode
+                   ? firstDigit
+                   : codeAfter(firstDigit, static_cast<int>(key.keycode - firstDigitRowKeycode) + 1);
+    }
+    if (!key.unshiftedSymbol) {
+        return virtualKeyFor(key.qtKey, false);
+    }
+    const std::uint32_t symbol = *key.unshiftedSymbol;
+    if (symbol >= XK_a && symbol <= XK_z) {
+        return codeAfter(firstLetter, static_cast<int>(symbol - XK_a));
+    }
+    if (symbol >= XK_A && symbol <= XK_Z) {
+        return codeAfter(firstLetter, static_cast<int>(symbol - XK_A));
+    }
+    for (const SymbolRow& row : punctuation) {
+        if (row.keysym == symbol) {
+            return row.code;
+        }
+    }
+    // Keys that print nothing (Enter, the arrows, F1, Num Lock) are what Qt
+    // says; other symbols of the layout have no virtual key here.
+    if (const auto code = find(rows, key.qtKey, false); code && printsNothing(*code)) {
+        return code;
+    }
+    if (key.qtKey == Qt::Key_Backtab || key.qtKey == Qt::Key_Enter) {
+        return find(aliases, key.qtKey, false);
     }
     return std::nullopt;
 }

@@ -4,9 +4,10 @@
 // here, and a pressed Qt key back to its code.
 //
 // Keys of the numeric keypad are the Qt key with the keypad modifier (Pad0 is
-// Qt::Key_0 on the keypad). Punctuation follows a US layout: a shifted symbol
-// ("!", ":", "?") names the key it sits on ("1", ";", "/"), as the
-// virtual-key code does. Enter and Return are both 0x0D.
+// Qt::Key_0 on the keypad). A pressed key is named by the physical key
+// (virtualKeyOf); where the keyboard map is unknown, punctuation follows a
+// US layout: a shifted symbol ("!", ":", "?") names the key it sits on ("1",
+// ";", "/"). Enter and Return are both 0x0D.
 
 #include <Qt>
 
@@ -47,5 +48,23 @@ std::optional<QtKey> qtKeyFor(VirtualKey code);
 // The virtual-key code of a pressed Qt key, as a key event reports it; nothing
 // for keys without one (modifiers alone, keys outside the table).
 std::optional<VirtualKey> virtualKeyFor(int qtKey, bool keypad);
+
+// A key as pressed: Qt's key (the symbol after Shift and AltGr), whether it
+// lies on the keypad, the window system's key code (0 when unknown) and the
+// symbol the key carries without Shift and AltGr in the current layout, as
+// an X keysym (nothing when the keyboard map is unknown).
+struct PressedKey {
+    int qtKey = 0;
+    bool keypad = false;
+    std::uint32_t keycode = 0;
+    std::optional<std::uint32_t> unshiftedSymbol;
+};
+
+// The virtual key of the physical key, whatever Shift or AltGr make of it
+// and whatever the layout: the digit row by position (Shift+8 is "8" on
+// every layout), letters by the layout's base letter, punctuation by the
+// key's unshifted symbol, keypad keys as keypad keys. Without a keyboard map
+// it falls back to virtualKeyFor() on Qt's key.
+std::optional<VirtualKey> virtualKeyOf(const PressedKey& key);
 
 }  // namespace tonlira

@@ -39,8 +39,8 @@ EditableSettings readEditableSettings(const std::string& path) {
     EditableSettings values;
     file.selectGroup(kGroupGeneral);
     values.defaultVolume = file.readInteger(kKeyDefaultVolume, kDefaultDefaultVolume);
-    values.showPlaylist = file.readInteger(kKeyShowPlaylist, kSettingsWindowDefaultShowPlaylist) != 0;
-    values.showLibrary = file.readInteger(kKeyShowLibrary, kSettingsWindowDefaultShowLibrary) != 0;
+    values.showPlaylist = file.readInteger(kKeyShowPlaylist, kDefaultShowPlaylist) != 0;
+    values.showLibrary = file.readInteger(kKeyShowLibrary, kDefaultShowLibrary) != 0;
     values.multipleInstances = file.readInteger(kKeyMultipleInstances, kDefaultMultipleInstances) != 0;
     values.scrollSteps = scrollStepsFor(file.readFloat(kKeyScrollSpeed, kDefaultScrollSpeed));
 

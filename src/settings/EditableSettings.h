@@ -36,9 +36,10 @@ struct EditableSettings {
 int scrollStepsFor(float scrollSpeed);
 float scrollSpeedFor(int scrollSteps);
 
-// Reads everything the window shows, each missing key taking the window's
-// default ("playlist" 1 and "bibliothek" 0 here). A file that cannot be read
-// gives the defaults.
+// Reads everything the window shows, each missing key taking the default
+// start-up uses ("playlist" 0, "bibliothek" 1), so that saving unchanged
+// keeps the next start as it is. A file that cannot be read gives the
+// defaults.
 EditableSettings readEditableSettings(const std::string& path);
 
 // The live values the window saves besides its own controls.

@@ -45,10 +45,6 @@ inline constexpr Colour kDefaultDisplayColour = 0xFE1D01;
 inline constexpr Colour kDefaultPlaylistColour = 0x9D9D9D;
 inline constexpr Colour kDefaultLibraryColour = 0x9D9D9D;
 
-// The settings window reads the two show flags with other defaults.
-inline constexpr int kSettingsWindowDefaultShowPlaylist = 1;
-inline constexpr int kSettingsWindowDefaultShowLibrary = 0;
-
 // Shortcut keys "0" to "18" of "Shortcuts" read 0 (no shortcut) when missing.
 inline constexpr int kDefaultShortcutCode = 0;
 

@@ -183,6 +183,8 @@ void AddFolderDialog::closeEvent(QCloseEvent* event) {
     emit eventRaised(Event::close(WindowId::AddFolder));
 }
 
-void AddFolderDialog::reject() { emit eventRaised(Event::close(WindowId::AddFolder)); }
+// Escape, which a dialog takes for "reject", keeps it open with its rows:
+// only "Abbrechen" and the close box close it.
+void AddFolderDialog::reject() {}
 
 }  // namespace tonlira

@@ -54,6 +54,10 @@ namespace {
 // move's answer, not a new move.
 constexpr auto echoPeriod = std::chrono::milliseconds(150);
 
+// The moves and resizes of a change of the window's state (maximise,
+// restore) follow that change at once.
+constexpr auto stateChangePeriod = std::chrono::milliseconds(500);
+
 bool near(const QRect& a, const QRect& b) {
     return a.size() == b.size() && std::abs(a.x() - b.x()) < snapDistance && std::abs(a.y() - b.y()) < snapDistance;
 }
@@ -66,6 +70,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::WindowStateChange) {
+            stateChangedAt_ = std::chrono::steady_clock::now();
+        }
         if (watched == window_ && !moving_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
             snap();
         }
@@ -76,6 +83,14 @@ private:
     void snap() {
         const QScreen* screen = QGuiApplication::primaryScreen();
         if (screen == nullptr || !window_->isVisible()) {
+            return;
+        }
+        // A maximised, full-screen or minimised window is where the window
+        // manager put it, and so is one it has just restored; moving it
+        // would undo that.
+        if ((window_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) != 0 ||
+            std::chrono::steady_clock::now() - stateChangedAt_ < stateChangePeriod) {
+            placed_.reset();
             return;
         }
         const QRect frame = window_->frameGeometry();
@@ -102,6 +117,7 @@ private:
     QPointer<QWidget> window_;
     std::optional<QRect> placed_;  // where the program last moved it
     std::chrono::steady_clock::time_point placedAt_;
+    std::chrono::steady_clock::time_point stateChangedAt_;
     bool moving_ = false;
 };
 
@@ -117,6 +133,10 @@ EdgeSnapper* snapperOf(QWidget* window) {
 }  // namespace
 
 void installEdgeSnapping(QWidget* window) {
+    // A Wayland client neither learns nor sets where its windows are.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return;
+    }
     if (window != nullptr && snapperOf(window) == nullptr) {
         new EdgeSnapper(window);  // owned by the window
     }

@@ -6,7 +6,8 @@
 // The steps are a pure function of the window's outer rectangle and the work
 // area. installEdgeSnapping() applies them to every move and resize the
 // person or the window manager makes to a window, once: the window's own
-// corrective move is not snapped again. GUI thread only.
+// corrective move is not snapped again. On Wayland, where a client does not
+// place its windows, it does nothing. GUI thread only.
 
 #include <QRect>
 

@@ -11,7 +11,8 @@ namespace tonlira {
 inline constexpr int focusFrameWidth = 2;
 inline constexpr int focusFrameInset = 2;
 
-inline void drawFocusFrame(QPainter& painter, const QWidget& widget) {
+// Draws the frame inside `area` while `widget` has the focus.
+inline void drawFocusFrame(QPainter& painter, const QWidget& widget, const QRect& area) {
     if (!widget.hasFocus()) {
         return;
     }
@@ -19,8 +20,12 @@ inline void drawFocusFrame(QPainter& painter, const QWidget& widget) {
     painter.save();
     painter.setPen(QPen(widget.palette().color(QPalette::Highlight), focusFrameWidth));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(widget.rect().adjusted(edge, edge, -edge - 1, -edge - 1));
+    painter.drawRect(area.adjusted(edge, edge, -edge - 1, -edge - 1));
     painter.restore();
+}
+
+inline void drawFocusFrame(QPainter& painter, const QWidget& widget) {
+    drawFocusFrame(painter, widget, widget.rect());
 }
 
 }  // namespace tonlira

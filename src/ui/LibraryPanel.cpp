@@ -2,6 +2,7 @@
 
 #include "ui/Layout.h"
 
+#include <QContextMenuEvent>
 #include <QListWidget>
 #include <QTreeWidget>
 
@@ -28,6 +29,9 @@ LibraryPanel::LibraryPanel(const PlayerLook& look, QWidget* parent, ControlMap& 
     tree_->setFrameShadow(QFrame::Sunken);
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
     controls[ControlId::LibraryTree] = tree_;
+    // A right click reaches the viewport, the menu key the tree itself.
+    tree_->installEventFilter(this);
+    tree_->viewport()->installEventFilter(this);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this,
             [this] { emit controlRaised(ControlId::LibraryTree, ControlEventType::Change); });
     connect(tree_, &QWidget::customContextMenuRequested, this,
@@ -45,6 +49,23 @@ void LibraryPanel::fitHeights(int panelHeight, int treeHeight, int fileListHeigh
     setGeometry(0, y(), width(), panelHeight);
     tree_->resize(tree_->width(), treeHeight);
     files_->resize(files_->width(), fileListHeight);
+}
+
+bool LibraryPanel::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == tree_ || watched == tree_->viewport()) && event->type() == QEvent::ContextMenu) {
+        const auto* menu = static_cast<QContextMenuEvent*>(event);
+        popupPosition_ = menu->reason() == QContextMenuEvent::Keyboard ? selectedRowAnchor() : menu->globalPos();
+    }
+    return QLabel::eventFilter(watched, event);
+}
+
+QPoint LibraryPanel::selectedRowAnchor() const {
+    const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+    if (selected.isEmpty()) {
+        return tree_->mapToGlobal(tree_->rect().center());
+    }
+    const QRect row = tree_->visualItemRect(selected.front());
+    return tree_->viewport()->mapToGlobal(row.bottomLeft());
 }
 
 void LibraryPanel::applyColours(const PlayerLook& look) {

@@ -27,10 +27,21 @@ public:
     void fitHeights(int panelHeight, int treeHeight, int fileListHeight);
     void applyColours(const PlayerLook& look);
 
+    // Where the tree's last context menu belongs, in global coordinates:
+    // at the pointer for a right click, at the selected row for the
+    // keyboard's menu key.
+    QPoint popupPosition() const { return popupPosition_; }
+
 signals:
     void controlRaised(tonlira::ControlId id, tonlira::ControlEventType type);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QPoint selectedRowAnchor() const;
+
+    QPoint popupPosition_;
     QTreeWidget* tree_ = nullptr;
     QListWidget* files_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "ui/MiniPlayerWindow.h"
 
+#include "ui/MenuTable.h"
 #include "ui/skin/SkinButton.h"
 
 #include <QCloseEvent>
@@ -7,6 +8,7 @@
 #include <QRegion>
 
 #include <array>
+#include <optional>
 
 namespace tonlira {
 namespace {
@@ -15,7 +17,8 @@ struct MiniButton {
     ControlId id;
     QRect geometry;
     ImageId image;
-    const char* tooltip;  // null: none
+    const char* tooltip;         // null: the label of `item`
+    std::optional<MenuId> item;  // the menu item doing what the button does
 };
 
 constexpr int bigButton = 26;
@@ -23,17 +26,38 @@ constexpr int smallButton = 13;
 constexpr int buttonTop = 2;
 constexpr Colour stripBackground = 0;  // black
 
-// In the order they are made.
+// In the order they are made. The transport buttons carry the tooltips of
+// the player's, the menu's words.
 const std::array miniButtons{
-    MiniButton{ControlId::MiniPrevious, {2, buttonTop, bigButton, bigButton}, ImageId::SmallPrevious, nullptr},
-    MiniButton{ControlId::MiniRewind, {32, buttonTop, bigButton, bigButton}, ImageId::SmallRewind, nullptr},
-    MiniButton{ControlId::MiniPause, {62, buttonTop, bigButton, bigButton}, ImageId::SmallPause, nullptr},
-    MiniButton{ControlId::MiniFastForward, {92, buttonTop, bigButton, bigButton}, ImageId::SmallFastForward, nullptr},
-    MiniButton{ControlId::MiniNext, {122, buttonTop, bigButton, bigButton}, ImageId::SmallNext, nullptr},
+    MiniButton{ControlId::MiniPrevious,
+               {2, buttonTop, bigButton, bigButton},
+               ImageId::SmallPrevious,
+               nullptr,
+               MenuId::Previous},
+    MiniButton{ControlId::MiniRewind,
+               {32, buttonTop, bigButton, bigButton},
+               ImageId::SmallRewind,
+               nullptr,
+               MenuId::SkipBack},
     MiniButton{
-        ControlId::MiniRestore, {152, 16, smallButton, smallButton}, ImageId::Restore, "Fenster wiederherstellen"},
+        ControlId::MiniPause, {62, buttonTop, bigButton, bigButton}, ImageId::SmallPause, nullptr, MenuId::PlayPause},
+    MiniButton{ControlId::MiniFastForward,
+               {92, buttonTop, bigButton, bigButton},
+               ImageId::SmallFastForward,
+               nullptr,
+               MenuId::SkipForward},
     MiniButton{
-        ControlId::MiniSongInfo, {152, 2, smallButton, smallButton}, ImageId::SongInfo, "Songinformationen anzeigen"},
+        ControlId::MiniNext, {122, buttonTop, bigButton, bigButton}, ImageId::SmallNext, nullptr, MenuId::Next},
+    MiniButton{ControlId::MiniRestore,
+               {152, 16, smallButton, smallButton},
+               ImageId::Restore,
+               "Fenster wiederherstellen",
+               std::nullopt},
+    MiniButton{ControlId::MiniSongInfo,
+               {152, 2, smallButton, smallButton},
+               ImageId::SongInfo,
+               "Songinformationen anzeigen",
+               std::nullopt},
 };
 
 }  // namespace
@@ -57,9 +81,7 @@ MiniPlayerWindow::MiniPlayerWindow(const SkinImages& skin) : QWidget(nullptr, Qt
         auto* button = new SkinButton(row.id, skin.pixmap(row.image), this);
         button->setGeometry(row.geometry);
         button->setFocusPolicy(Qt::NoFocus);
-        if (row.tooltip != nullptr) {
-            button->setToolTip(QString::fromUtf8(row.tooltip));
-        }
+        button->setToolTip(QString::fromUtf8(row.tooltip != nullptr ? row.tooltip : menuLabel(*row.item)));
         controls_[row.id] = button;
         order_.push_back(row.id);
         const ControlId id = row.id;

@@ -1,5 +1,6 @@
 #include "ui/PlayerWindow.h"
 
+#include "ui/FocusOverlay.h"
 #include "ui/Layout.h"
 #include "ui/LibraryPanel.h"
 #include "ui/PlayerMenus.h"
@@ -41,6 +42,11 @@ PlayerWindow::PlayerWindow(const PlayerLook& look, const SkinImages& skin) {
     connect(playerPanel_, &PlayerPanel::controlRaised, this, &PlayerWindow::raiseControl);
     connect(libraryPanel_, &LibraryPanel::controlRaised, this, &PlayerWindow::raiseControl);
     connect(playlistPanel_, &PlaylistPanel::controlRaised, this, &PlayerWindow::raiseControl);
+    for (const ControlId id :
+         {ControlId::PositionSlider, ControlId::LibraryTree, ControlId::LibraryFiles, ControlId::PlaylistView}) {
+        addFocusOverlay(control(id));
+    }
+    client->installEventFilter(this);
 
     refreshTimer_ = new QTimer(this);
     refreshTimer_->setInterval(refreshIntervalMs);
@@ -56,6 +62,7 @@ void PlayerWindow::raiseControl(ControlId id, ControlEventType type) {
 
 QAction* PlayerWindow::menuItem(MenuId id) const { return menus_->item(id); }
 QMenu* PlayerWindow::libraryPopup() const { return menus_->libraryPopup(); }
+QPoint PlayerWindow::libraryPopupPosition() const { return libraryPanel_->popupPosition(); }
 
 bool PlayerWindow::isChecked(MenuId id) const {
     const QAction* action = menuItem(id);
@@ -166,6 +173,22 @@ void PlayerWindow::applyColours(const PlayerLook& look) {
     playerPanel_->applyColours(look);
     libraryPanel_->applyColours(look);
     playlistPanel_->applyColours(look);
+}
+
+bool PlayerWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == clientArea() && event->type() == QEvent::Resize) {
+        showPanelsInView();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void PlayerWindow::showPanelsInView() {
+    // A panel the window's size leaves outside the client area is out of
+    // sight, and so out of the Tab order and the accessibility tree.
+    const QRect client = clientArea()->rect();
+    for (QWidget* panel : {static_cast<QWidget*>(libraryPanel_), static_cast<QWidget*>(playlistPanel_)}) {
+        panel->setVisible(client.intersects(panel->geometry()));
+    }
 }
 
 void PlayerWindow::closeEvent(QCloseEvent* event) {

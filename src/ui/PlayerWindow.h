@@ -45,6 +45,8 @@ public:
     bool isChecked(MenuId id) const;
     void setChecked(MenuId id, bool checked);
     QMenu* libraryPopup() const;
+    // Where the library's popup menu opens, in global coordinates.
+    QPoint libraryPopupPosition() const;
 
     QWidget* clientArea() const;
     QWidget* control(ControlId id) const;
@@ -85,11 +87,13 @@ signals:
     void eventRaised(const tonlira::Event& event);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void raiseControl(ControlId id, ControlEventType type);
+    void showPanelsInView();
 
     ControlMap controls_;
     PlayerMenus* menus_ = nullptr;

@@ -3,8 +3,11 @@
 #include "ui/Layout.h"
 
 #include <QEvent>
+#include <QHeaderView>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace tonlira {
 namespace {
@@ -15,6 +18,7 @@ constexpr Geometry playlistViewGeometry{5, 25, 190, 370};
 constexpr int titleColumnWidth = 116;
 constexpr int lengthColumnWidth = 60;
 constexpr int titleColumn = 0;
+constexpr int lengthColumn = 1;
 
 // A report list without full-row selection: the selected row is highlighted
 // in its title cell only.
@@ -51,8 +55,10 @@ PlaylistPanel::PlaylistPanel(const PlayerLook& look, QWidget* parent, ControlMap
     styleList(view_, playlistViewGeometry, look.playlist);
     view_->setColumnCount(2);
     view_->setHeaderLabels({QStringLiteral("Titel"), QStringLiteral("Länge")});
-    view_->setColumnWidth(0, titleColumnWidth);
-    view_->setColumnWidth(1, lengthColumnWidth);
+    // The title column, not the length, takes the width the view gains.
+    view_->header()->setStretchLastSection(false);
+    view_->setColumnWidth(titleColumn, titleColumnWidth);
+    view_->setColumnWidth(lengthColumn, lengthColumnWidth);
     view_->setRootIsDecorated(false);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setAllColumnsShowFocus(false);
@@ -71,6 +77,8 @@ int PlaylistPanel::selectedRow() const {
 void PlaylistPanel::fitSizes(QSize panel, QSize view) {
     resize(panel);
     view_->resize(view);
+    view_->setColumnWidth(titleColumn,
+                          std::max(titleColumnWidth, titleColumnWidth + view.width() - playlistViewGeometry.width));
 }
 
 void PlaylistPanel::applyColours(const PlayerLook& look) {

@@ -1,5 +1,7 @@
 #include "ui/ShortcutTable.h"
 
+#include "platform/KeyboardMap.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -17,12 +19,17 @@ bool sameCombination(const ShortcutEntry& entry, ShortcutCode code) {
 
 std::optional<ShortcutCode> shortcutCodeOf(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
-    const auto key = virtualKeyFor(event.key(), modifiers.testFlag(Qt::KeypadModifier));
+    const PressedKey pressed{event.key(), modifiers.testFlag(Qt::KeypadModifier), event.nativeScanCode(),
+                             unshiftedSymbolOf(event.nativeScanCode(), event.nativeModifiers())};
+    const auto key = virtualKeyOf(pressed);
     if (!key) {
         return std::nullopt;
     }
-    return makeShortcutCode(*key, modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
-                            modifiers.testFlag(Qt::AltModifier));
+    // AltGr counts as Control and Alt, as on the platform the codes come from.
+    const bool altGr = modifiers.testFlag(Qt::GroupSwitchModifier);
+    return makeShortcutCode(*key, modifiers.testFlag(Qt::ShiftModifier),
+                            modifiers.testFlag(Qt::ControlModifier) || altGr,
+                            modifiers.testFlag(Qt::AltModifier) || altGr);
 }
 
 ShortcutTable::ShortcutTable(QWidget* window) : window_(window) { qApp->installEventFilter(this); }

@@ -31,8 +31,9 @@ struct ShortcutEntry {
     MenuId action;
 };
 
-// The code a key event stands for: its virtual key with the Shift, Control
-// and Alt it was pressed with; nothing for keys without a virtual key.
+// The code a key event stands for: the virtual key of the physical key with
+// the Shift, Control and Alt it was pressed with (AltGr counts as Control and
+// Alt); nothing for keys without a virtual key.
 std::optional<ShortcutCode> shortcutCodeOf(const QKeyEvent& event);
 
 class ShortcutTable final : public QObject {

@@ -5,10 +5,12 @@
 #include "AppFixture.h"
 
 #include "support/TestMedia.h"
+#include "ui/FocusFrame.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QSlider>
 #include <QTest>
 #include <QTreeWidget>
@@ -109,6 +111,44 @@ TEST_F(ControlsTest, ThePlaylistHighlightsTheTitleCellAlsoWithoutFocus) {
     EXPECT_EQ(inTitle, highlight) << "the selection is shown in the title cell without the focus";
     EXPECT_EQ(inLength, background) << "no full-row selection";
     EXPECT_EQ(unselected, background);
+}
+
+TEST_F(ControlsTest, TabWalksWhatIsShownFramedAndTheTitleTakesTheWidth) {
+    ASSERT_TRUE(start());  // the library shown, the playlist not
+    QApplication::setActiveWindow(app->window.get());
+    passes(3);
+    QWidget* files = app->window->libraryFiles();
+    QTreeWidget* playlist = app->window->playlistView();
+    EXPECT_FALSE(playlist->isVisible()) << "outside the window";
+    files->setFocus();
+    QTest::keyClick(files, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), app->window->control(ControlId::PlayButton))
+        << "the hidden playlist is skipped";
+
+    // Each list and the slider show the focus in the highlight colour, the
+    // lists above their scroll bars too (the dial covers the slider's end).
+    const QColor highlight = files->palette().color(QPalette::Highlight);
+    for (QWidget* control :
+         {files, static_cast<QWidget*>(app->window->libraryTree()), static_cast<QWidget*>(&slider())}) {
+        control->setFocus();
+        passes(2);
+        const QImage shot = app->window->grab().toImage();
+        const int right =
+            control == &slider() ? focusFrameInset : control->width() - focusFrameInset - focusFrameWidth;
+        for (const int x : {focusFrameInset, right}) {
+            const QPoint edge = control->mapTo(app->window.get(), QPoint(x, control->height() / 2));
+            EXPECT_EQ(shot.pixelColor(edge), highlight) << control->metaObject()->className() << " at " << x;
+        }
+    }
+
+    choose(MenuId::ShowPlaylist);
+    choose(MenuId::ShowLibrary);
+    ASSERT_TRUE(passUntil([&] { return playlist->isVisible() && !files->isVisible(); }));
+    EXPECT_FALSE(files->hasFocus());
+    app->window->resize(900, 130 + app->window->menuBarHeight() + app->window->statusBarHeight());
+    ASSERT_TRUE(passUntil([&] { return playlist->width() == 380; }));
+    EXPECT_EQ(playlist->columnWidth(0), 116 + 380 - 190) << "the title column takes the new width";
+    EXPECT_EQ(playlist->columnWidth(1), 60);
 }
 
 }  // namespace

@@ -111,6 +111,8 @@ TEST_F(DesktopUseTest, TabReachesEveryControlInOrderAndFocusIsVisible) {
     ASSERT_TRUE(start());
     activate();
     PlayerWindow& window = *app->window;
+    choose(MenuId::ShowPlaylist);  // both side panels shown
+    ASSERT_TRUE(passUntil([&] { return window.playlistView()->isVisible(); }));
     const std::vector<ControlId> expected{
         ControlId::PlayButton,        ControlId::PauseButton,    ControlId::StopButton,   ControlId::RewindButton,
         ControlId::FastForwardButton, ControlId::PreviousButton, ControlId::NextButton,   ControlId::PositionSlider,

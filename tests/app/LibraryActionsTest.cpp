@@ -11,9 +11,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -203,6 +206,45 @@ TEST_F(LibraryActionsTest, TheAddFolderDialogCollectsAndRegistersFolders) {
 
     restart();
     EXPECT_EQ(treeRows(), (std::vector<std::string>{"Zebra", "  z1", "Alpha", "  a1", "  a2"}));
+}
+
+TEST_F(LibraryActionsTest, TheSortKeepsSelectionExpansionAndFilesAndEscapeKeepsTheDialog) {
+    for (const char* sub : {"Zebra/z1", "Alpha/a1"}) {
+        fs::create_directories(music() / sub);
+    }
+    ASSERT_TRUE(start());
+    choose(MenuId::AddLibraryFolder);
+    app->addFolderDialog->selectFolder((music() / "Zebra").string());
+    click(ControlId::AddFolderMoveRight);
+    click(ControlId::AddFolderCommit);
+    QTreeWidget* tree = app->window->libraryTree();
+    treeRow("Zebra")->setSelected(true);
+    treeRow("Zebra")->setExpanded(true);
+    ASSERT_TRUE(passUntil([this] { return fileList() == std::vector<std::string>{"z1"}; }));
+    app->window->libraryFiles()->item(0)->setSelected(true);
+
+    choose(MenuId::AddLibraryFolder);
+    app->addFolderDialog->selectFolder((music() / "Alpha").string());
+    click(ControlId::AddFolderMoveRight);
+    QTest::keyClick(app->addFolderDialog->list(), Qt::Key_Escape);
+    passes(3);
+    ASSERT_TRUE(app->addFolderDialog) << "Escape does not close the dialog";
+    EXPECT_EQ(app->addFolderDialog->rows().size(), 1U);
+    click(ControlId::AddFolderCommit);
+    passes(3);
+    EXPECT_EQ(treeRows(), (std::vector<std::string>{"Alpha", "  a1", "Zebra", "  z1"}));
+    EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem*>{treeRow("Zebra")});
+    EXPECT_TRUE(treeRow("Zebra")->isExpanded());
+    EXPECT_EQ(fileList(), std::vector<std::string>{"z1"});
+    EXPECT_TRUE(app->window->libraryFiles()->item(0)->isSelected());
+
+    // The keyboard's menu key opens the popup at the selected row.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), tree->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(tree, &menuKey);
+    ASSERT_TRUE(passUntil([this] { return app->window->libraryPopup()->isVisible(); }));
+    const QPoint row = tree->viewport()->mapToGlobal(tree->visualItemRect(treeRow("Zebra")).bottomLeft());
+    EXPECT_LE((app->window->libraryPopup()->pos() - row).manhattanLength(), 2);
+    app->window->libraryPopup()->hide();
 }
 
 TEST_F(LibraryActionsTest, CancelAndTheCloseBoxDiscardTheRows) {

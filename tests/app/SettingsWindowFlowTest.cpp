@@ -67,8 +67,8 @@ TEST_F(SettingsWindowFlowTest, OpensCentredFilledFromTheFileAndOnlyOnce) {
     EXPECT_EQ(window.parentWidget(), app->window.get()) << "the window belongs to the player";
     EXPECT_LE((window.frameGeometry().center() - app->window->frameGeometry().center()).manhattanLength(), 4);
     EXPECT_EQ(window.volumeField()->value(), 4);
-    EXPECT_TRUE(window.values().showPlaylist) << "the window's own default";
-    EXPECT_FALSE(window.values().showLibrary) << "the window's own default";
+    EXPECT_FALSE(window.values().showPlaylist) << "as start-up reads it";
+    EXPECT_TRUE(window.values().showLibrary) << "as start-up reads it";
     EXPECT_FALSE(window.values().multipleInstances);
     EXPECT_EQ(window.scrollSlider()->value(), 10);
     EXPECT_EQ(swatch(ColourSetting::Player), 255U);

@@ -80,11 +80,11 @@ TEST_F(TaskbarTest, MinimiseBuildsTheStripWithItsButtons) {
         const char* tooltip;
     };
     for (const Expected& e :
-         {Expected{C::MiniPrevious, {2, 2, 26, 26}, ImageId::SmallPrevious, ""},
-          Expected{C::MiniRewind, {32, 2, 26, 26}, ImageId::SmallRewind, ""},
-          Expected{C::MiniPause, {62, 2, 26, 26}, ImageId::SmallPause, ""},
-          Expected{C::MiniFastForward, {92, 2, 26, 26}, ImageId::SmallFastForward, ""},
-          Expected{C::MiniNext, {122, 2, 26, 26}, ImageId::SmallNext, ""},
+         {Expected{C::MiniPrevious, {2, 2, 26, 26}, ImageId::SmallPrevious, "Vorheriges"},
+          Expected{C::MiniRewind, {32, 2, 26, 26}, ImageId::SmallRewind, "Zurück"},
+          Expected{C::MiniPause, {62, 2, 26, 26}, ImageId::SmallPause, "Play/Pause"},
+          Expected{C::MiniFastForward, {92, 2, 26, 26}, ImageId::SmallFastForward, "Weiter"},
+          Expected{C::MiniNext, {122, 2, 26, 26}, ImageId::SmallNext, "Nächstes"},
           Expected{C::MiniSongInfo, {152, 2, 13, 13}, ImageId::SongInfo, "Songinformationen anzeigen"},
           Expected{C::MiniRestore, {152, 16, 13, 13}, ImageId::Restore, "Fenster wiederherstellen"}}) {
         const auto* button = qobject_cast<const SkinButton*>(strip.control(e.id));
@@ -187,6 +187,16 @@ TEST_F(TaskbarTest, TheSliderInUseIsPaintedInThePlayerColour) {
 
     press(ControlId::MiniSongInfo);
     EXPECT_EQ(sliderBackground(playerSlider), player);
+    press(ControlId::MiniSongInfo);
+    press(ControlId::MiniRestore);
+    EXPECT_EQ(sliderBackground(playerSlider), player);
+
+    // A colour picked in the settings and not saved waits for the next
+    // re-apply, on the slider as on the panels.
+    app->settings.playerfarbe = 0x123456;
+    choose(MenuId::MinimiseToTaskbar);
+    press(ControlId::MiniSongInfo);
+    EXPECT_EQ(sliderBackground(songInfo()->slider()), player);
     press(ControlId::MiniSongInfo);
     press(ControlId::MiniRestore);
     EXPECT_EQ(sliderBackground(playerSlider), player);

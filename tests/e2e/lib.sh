@@ -196,9 +196,10 @@ click_at() {
 
 # The rows of the playlist view of the window at $wx with its panel top at
 # $top: which one is highlighted, by the position of the highlight band in a
-# column right of the short titles.
+# column right of the short titles. The column starts below the focus frame's
+# top edge, which has the highlight colour too.
 highlight_row() {
-    { import -window root -crop "1x120+$((wx + 510 + 5 + 100))+$((top + 25))" -depth 8 txt:- 2>/dev/null || true; } |
+    { import -window root -crop "1x120+$((wx + 510 + 5 + 100))+$((top + 25 + 6))" -depth 8 txt:- 2>/dev/null || true; } |
         awk -F'[ :,()]+' 'NR > 1 && !($3 == 157 && $4 == 157 && $5 == 157) && $3 != $4 { print $2; exit }'
 }
 # Waits until the highlight lies below row $1; prints where it is.

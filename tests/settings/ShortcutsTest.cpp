@@ -72,8 +72,8 @@ TEST_F(EditableSettingsTest, WithoutAFileTheWindowShowsItsDefaults) {
         }
         const EditableSettings values = readEditableSettings(path);
         EXPECT_EQ(values.defaultVolume, 0);
-        EXPECT_TRUE(values.showPlaylist) << "the window's own default";
-        EXPECT_FALSE(values.showLibrary) << "the window's own default";
+        EXPECT_FALSE(values.showPlaylist) << "as start-up reads it";
+        EXPECT_TRUE(values.showLibrary) << "as start-up reads it";
         EXPECT_TRUE(values.multipleInstances);
         EXPECT_EQ(values.scrollSteps, 10);
         EXPECT_EQ(values.colours, (ColourSet{0x000000, 0x575757, 0xB7B7B7, 0xFE1D01, 0x9D9D9D, 0x9D9D9D}));
@@ -145,7 +145,7 @@ TEST_F(EditableSettingsTest, AFreshFileGetsTheGroupsInWritingOrder) {
     const LiveLook live{scrollSpeedFor(edited.scrollSteps), edited.colours};
     ASSERT_EQ(saveEditableSettings(path, edited, live), SaveResult::Saved);
     std::string expected =
-        crlfLines({"[Allgemein]", "std_lautst\xE4rke = 0", "playlist = 1", "bibliothek = 0", "mehrere_instanzen = 1",
+        crlfLines({"[Allgemein]", "std_lautst\xE4rke = 0", "playlist = 0", "bibliothek = 1", "mehrere_instanzen = 1",
                    "Scrollspeed = 1.500000", "[Ansicht]", "hintergrundfarbe = 0", "playerfarbe = 5723991",
                    "drehreglerfarbe = 12040119", "anzeigefeldfarbe = 16653569", "playlistfarbe = 10329501",
                    "bibliothekfarbe = 10329501", "[Shortcuts]"});

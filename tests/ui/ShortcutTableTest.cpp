@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <X11/keysym.h>
 #include <gtest/gtest.h>
 
 namespace tonlira::test {
@@ -86,6 +87,38 @@ TEST(VirtualKeyTest, KeysAsAUsLayoutAndTheKeypadReportThem) {
     }
     for (const int unknown : {0x00, 0x07, 0x2C, 0x5B, 0x88, 0xE2, 0xFFFF}) {
         EXPECT_FALSE(qtKeyFor(static_cast<VirtualKey>(unknown))) << std::hex << unknown;
+    }
+}
+
+TEST(VirtualKeyTest, APhysicalKeyIsItsKeyOnAGermanLayoutWhateverShiftMakesOfIt) {
+    // Key codes and unshifted symbols of X's German layout.
+    struct Case {
+        PressedKey key;
+        std::optional<VirtualKey> code;
+    };
+    const Case cases[] = {
+        {{Qt::Key_ParenLeft, false, 17, XK_8}, 0x38},            // Shift+8 types "("
+        {{Qt::Key_Equal, false, 19, XK_0}, 0x30},                // Shift+0 types "="
+        {{Qt::Key_section, false, 12, XK_3}, 0x33},              // Shift+3 types "§"
+        {{Qt::Key_NumberSign, false, 51, XK_numbersign}, 0xBF},  // "#" is no "3"
+        {{Qt::Key_Apostrophe, false, 51, XK_numbersign}, 0xBF},  // Shift+"#"
+        {{Qt::Key_Less, false, 94, XK_less}, 0xE2},              // "<" is no ","
+        {{Qt::Key_At, false, 24, XK_q}, 0x51},                   // AltGr+Q types "@"
+        {{Qt::Key_Z, false, 29, XK_z}, 0x5A},                    // the base letter
+        {{Qt::Key_Adiaeresis, false, 48, XK_adiaeresis}, 0xDE},
+        {{Qt::Key_Plus, false, 35, XK_plus}, 0xBB},
+        {{Qt::Key_F5, false, 71, XK_F5}, 0x74},
+        {{Qt::Key_Return, false, 36, XK_Return}, 0x0D},
+        {{Qt::Key_Backtab, false, 23, XK_Tab}, 0x09},
+        {{Qt::Key_8, true, 80, XK_KP_Up}, 0x68},  // the keypad stays the keypad
+        {{Qt::Key_Udiaeresis, false, 34, XK_udiaeresis}, 0xBA},
+        {{Qt::Key_Dead_Acute, false, 21, XK_dead_acute}, 0xDD},
+        {{Qt::Key_mu, false, 58, XK_m}, 0x4D},                // AltGr+M types "µ"
+        {{0x0436, false, 47, 0x6c6}, std::nullopt},           // a Cyrillic letter: no key here
+        {{Qt::Key_ParenLeft, false, 0, std::nullopt}, 0x39},  // no keyboard map: Qt's key as on a US layout
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(virtualKeyOf(c.key), c.code) << c.key.keycode;
     }
 }
 
