@@ -11,6 +11,7 @@
 #include "media/MediaEngine.h"
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
+#include "platform/ProcessEnd.h"
 #include "platform/ToolkitSetup.h"
 #include "remote/RemoteControl.h"
 #include "settings/PrefsStorage.h"
@@ -149,7 +150,12 @@ int runApplication(int argc, char** argv) {
 
     if (startUp(*app, commandLineFiles(argc, argv))) {
         runMainLoop(*app);
+        // The process ends as soon as the preferences are written: a load
+        // still running is not waited for, and a big playlist is not freed
+        // entry by entry. Both go with the process.
+        app->loader.stopAtExit();
         shutDown(*app);
+        endProcessNow(0);
     }
     // The widgets go before the application object.
     app.reset();

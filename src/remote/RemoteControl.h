@@ -15,6 +15,7 @@
 #include "remote/RemoteState.h"
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QObject>
 #include <QString>
 
@@ -31,6 +32,10 @@ inline constexpr const char* remoteIdentity = "Tonlira";
 inline constexpr const char* remoteDesktopEntry = "tonlira";
 inline constexpr const char* remoteServiceName = "org.mpris.MediaPlayer2.tonlira";
 inline constexpr const char* remoteObjectPath = "/org/mpris/MediaPlayer2";
+// Commands of the remote control waiting in the event queue at most; the
+// main loop handles about a hundred a second, so a person's own command
+// never waits long behind them. Further calls are refused until some are done.
+inline constexpr std::size_t remotePendingLimit = 16;
 
 // What the remote control reads and drives; all outlive it.
 struct RemoteTargets {
@@ -41,7 +46,7 @@ struct RemoteTargets {
     PlayerWindow& window;
 };
 
-class RemoteControl final : public QObject {
+class RemoteControl final : public QObject, public QDBusContext {
     Q_OBJECT
 public:
     // Connects to the session bus under its own connection name and
@@ -63,21 +68,24 @@ public:
     RemoteSnapshot state() const;
     std::int64_t positionUs() const;
 
-    // The calls of the two interfaces.
-    void play();
-    void pause();
-    void playPause();
-    void stop();
-    void next();
-    void previous();
-    void seek(std::int64_t offsetUs);
+    // The calls of the two interfaces. False when the call was refused
+    // because too many commands still wait (remotePendingLimit); Quit is
+    // always taken.
+    bool play();
+    bool pause();
+    bool playPause();
+    bool stop();
+    bool next();
+    bool previous();
+    bool seek(std::int64_t offsetUs);
     void setPosition(const QString& track, std::int64_t positionUs);
-    void raise();
+    bool raise();
     void quit();
 
 private:
-    void post(MenuId id);
-    void pressPlayButton();
+    bool post(MenuId id);
+    bool post(const Event& event);
+    bool pressPlayButton();
     void seekTo(std::int64_t positionUs);
 
     RemoteTargets targets_;
