@@ -49,7 +49,7 @@ void MprisPlayerAdaptor::Previous() { refuseUnless(remote_->previous()); }
 void MprisPlayerAdaptor::Seek(qlonglong Offset) { refuseUnless(remote_->seek(Offset)); }
 void MprisPlayerAdaptor::refuseUnless(bool accepted) { refuseCall(*remote_, accepted); }
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position) {
-    remote_->setPosition(TrackId.path(), Position);
+    refuseUnless(remote_->setPosition(TrackId.path(), Position));
 }
 void MprisPlayerAdaptor::OpenUri(const QString& /*Uri*/) {}
 

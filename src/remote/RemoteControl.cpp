@@ -88,6 +88,7 @@ RemoteSnapshot RemoteControl::state() const {
 std::int64_t RemoteControl::positionUs() const { return remotePositionUs(targets_.playlist); }
 
 void RemoteControl::publishChanges() {
+    seeksSinceLastEvent_ = 0;
     if (!published()) {
         return;
     }
@@ -141,11 +142,18 @@ bool RemoteControl::previous() { return post(MenuId::Previous); }
 // Ending the program is never refused, however many commands wait.
 void RemoteControl::quit() { targets_.events.post(Event::menu(MenuId::Quit)); }
 
-void RemoteControl::seekTo(std::int64_t targetUs) {
+bool RemoteControl::seekTo(std::int64_t targetUs) {
+    // Seeks are done at once, not queued: they are bounded per event the
+    // loop takes instead, so a flood of them cannot hold the loop up either.
+    if (seeksSinceLastEvent_ >= remotePendingLimit) {
+        return false;
+    }
+    ++seeksSinceLastEvent_;
     targets_.transport.seekToSlider(static_cast<int>(targetUs / microsecondsPerMs));
     if (player_ != nullptr) {
         emit player_->Seeked(positionUs());
     }
+    return true;
 }
 
 bool RemoteControl::seek(std::int64_t offsetUs) {
@@ -158,17 +166,16 @@ bool RemoteControl::seek(std::int64_t offsetUs) {
         // Past the end: on to the next track, as the standard asks.
         return post(MenuId::Next);
     }
-    seekTo(std::max<std::int64_t>(target, 0));
-    return true;
+    return seekTo(std::max<std::int64_t>(target, 0));
 }
 
-void RemoteControl::setPosition(const QString& track, std::int64_t targetUs) {
+bool RemoteControl::setPosition(const QString& track, std::int64_t targetUs) {
     const RemoteSnapshot now = state();
     // Only for the track on show, and only within it.
     if (!canSeek(now) || track != trackPath(now.track) || targetUs < 0 || targetUs > now.lengthUs) {
-        return;
+        return true;
     }
-    seekTo(targetUs);
+    return seekTo(targetUs);
 }
 
 bool RemoteControl::raise() {

@@ -61,7 +61,8 @@ public:
     // player of ours holds it.
     QString serviceName() const { return service_; }
 
-    // Announces what changed since the last announcement.
+    // Announces what changed since the last announcement. Called after each
+    // event the main loop takes.
     void publishChanges();
 
     // The state as it is now.
@@ -69,8 +70,9 @@ public:
     std::int64_t positionUs() const;
 
     // The calls of the two interfaces. False when the call was refused
-    // because too many commands still wait (remotePendingLimit); Quit is
-    // always taken.
+    // because too many commands still wait (remotePendingLimit), or, for
+    // seeks, which are done at once, when as many were done since the loop
+    // last took an event; Quit is always taken.
     bool play();
     bool pause();
     bool playPause();
@@ -78,7 +80,7 @@ public:
     bool next();
     bool previous();
     bool seek(std::int64_t offsetUs);
-    void setPosition(const QString& track, std::int64_t positionUs);
+    bool setPosition(const QString& track, std::int64_t positionUs);
     bool raise();
     void quit();
 
@@ -86,13 +88,14 @@ private:
     bool post(MenuId id);
     bool post(const Event& event);
     bool pressPlayButton();
-    void seekTo(std::int64_t positionUs);
+    bool seekTo(std::int64_t positionUs);
 
     RemoteTargets targets_;
     QString connectionName_;
     QString service_;
     MprisPlayerAdaptor* player_ = nullptr;  // owned by this object
     RemoteSnapshot announced_;
+    std::size_t seeksSinceLastEvent_ = 0;
 };
 
 }  // namespace tonlira
