@@ -47,11 +47,11 @@ public:
     bool failed();
     // True once the stream ended or failed since the last call or reset().
     bool takeEnd();
+    // The same, without taking it.
+    bool ended();
     // The failure was the sound output's (see audioOutputLost()), not the
     // file's.
     bool outputFailed() const;
-    // The same, without taking it.
-    bool ended();
 
 private:
     struct PostedError {

@@ -191,10 +191,15 @@ void PreferencesFile::keepOnlyKeys(const std::vector<std::string>& keys) {
         return;
     }
     const Range range = currentGroupRange();
-    std::vector<bool> claimed(keys.size(), false);
+    std::vector<std::string> wanted;
+    wanted.reserve(keys.size());
+    for (const std::string& key : keys) {
+        wanted.push_back(repairUtf8(key));  // as written
+    }
+    std::vector<bool> claimed(wanted.size(), false);
     const auto kept = [&](const PrefsEntry& entry) {
-        for (std::size_t k = 0; k < keys.size(); ++k) {
-            if (!claimed[k] && namesEqual(entry.name, repairUtf8(keys[k]))) {
+        for (std::size_t k = 0; k < wanted.size(); ++k) {
+            if (!claimed[k] && namesEqual(entry.name, wanted[k])) {
                 claimed[k] = true;
                 return true;
             }
