@@ -8,7 +8,8 @@
 // of up to 2 ms, then the transport's per-pass duties (the engine's 10 ms
 // volume pause included) and the 100 ms progress refresh. Prints files per
 // second, the loop's passes per second during the load against the same
-// loop on a quiet playlist, and memory per entry.
+// loop on a quiet playlist, memory per entry, and the time to clear the
+// playlist and the memory it keeps afterwards.
 //
 // Usage: folder_load_bench [FILES]   (default 10000)
 
@@ -22,6 +23,7 @@
 
 #include <gst/gst.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -52,6 +54,10 @@ constexpr auto quietMeasure = 5s;
 constexpr double targetFilesPerSecond = 500.0;
 constexpr double targetPassRatio = 0.90;
 constexpr double targetKiBPerEntry = 64.0;
+// Clearing the loaded playlist (as a replacement does): how long, and how
+// much of what the entries held stays resident afterwards.
+constexpr double targetClearSeconds = 1.0;
+constexpr double targetKeptShare = 0.25;
 constexpr TestFormat formats[] = {TestFormat::Wav, TestFormat::Mp3Xing, TestFormat::Flac, TestFormat::Ogg,
                                   TestFormat::Wma};
 
@@ -190,5 +196,16 @@ int main(int argc, char** argv) {
                 verdict(loadRate >= targetPassRatio * quietRate));
     std::printf("memory per entry          %.1f KiB  (target <= %.0f: %s)\n", kibPerEntry, targetKiBPerEntry,
                 verdict(kibPerEntry <= targetKiBPerEntry));
+
+    const long residentLoaded = residentKiB();
+    const auto clearStart = Clock::now();
+    playlist.clearPlaylist();
+    const double clearSeconds = seconds(Clock::now() - clearStart);
+    const double keptShare = static_cast<double>(residentKiB() - residentBefore) /
+                             static_cast<double>(std::max(residentLoaded - residentBefore, 1L));
+    std::printf("clearing the playlist     %.2f s  (target <= %.1f: %s)\n", clearSeconds, targetClearSeconds,
+                verdict(clearSeconds <= targetClearSeconds));
+    std::printf("memory kept after it      %.0f %% of what the entries took  (target <= %.0f %%: %s)\n",
+                100.0 * keptShare, 100.0 * targetKeptShare, verdict(keptShare <= targetKeptShare));
     return entries == static_cast<std::size_t>(audio) ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include "platform/DisplayPlatform.h"
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
+#include "platform/ProcessEnd.h"
 #include "platform/ToolkitSetup.h"
 #include "remote/RemoteControl.h"
 #include "settings/PrefsStorage.h"
@@ -156,7 +157,12 @@ int runApplication(int argc, char** argv) {
 
     if (startUp(*app, commandLineFiles(argc, argv))) {
         runMainLoop(*app);
+        // The process ends as soon as the preferences are written: a load
+        // still running is not waited for, and a big playlist is not freed
+        // entry by entry. Both go with the process.
+        app->loader.stopAtExit();
         shutDown(*app);
+        endProcessNow(0);
     }
     // The widgets go before the application object.
     app.reset();

@@ -7,8 +7,8 @@
 namespace tonlira {
 namespace {
 
+// The only separator: "\" is a character of a name.
 constexpr char separator = '/';
-constexpr char otherSeparator = '\\';
 
 struct Keyed {
     QString key;
@@ -46,7 +46,7 @@ std::optional<std::vector<DirectoryEntry>> listFolderSorted(const std::string& f
 }
 
 std::string joinPath(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && (folder.back() == separator || folder.back() == otherSeparator)) {
+    if (!folder.empty() && folder.back() == separator) {
         return folder + name;
     }
     return folder + separator + name;

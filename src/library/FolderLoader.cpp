@@ -2,6 +2,7 @@
 
 #include "library/FolderListing.h"
 #include "library/Playlist.h"
+#include "platform/FileSystem.h"
 #include "platform/QtRequester.h"
 
 #include <sys/stat.h>
@@ -34,7 +35,8 @@ public:
             const std::string full = joinPath(path, entry.name);
             if (entry.isFolder) {
                 folder(full);
-            } else {
+            } else if (Playlist::hasAudioExtension(full) && fileKindOf(full) != FileKind::Missing) {
+                // A file deleted since the listing has left the folder.
                 playlist_.addFile(full, Playlist::Added::KeepsCurrent);
             }
         }
@@ -86,6 +88,17 @@ void FolderLoader::stop() {
     releaseWorkerMessages(true);
     worker_.join();
     releaseWorkerMessages(false);
+}
+
+void FolderLoader::stopAtExit() {
+    if (!worker_.joinable()) {
+        return;
+    }
+    worker_.request_stop();
+    releaseWorkerMessages(true);
+    // Not joined: a worker held up in the system (a file that does not
+    // answer) must not keep the program from ending. It ends with the process.
+    worker_.detach();
 }
 
 bool FolderLoader::running() const { return worker_.joinable() && done_ && !done_->load(); }

@@ -37,6 +37,10 @@ public:
     void start(const std::string& folder);
     // Ends the running load, if any, and waits for its thread.
     void stop();
+    // For the end of the program: asks the running load to end and lets go
+    // of the message box it may wait on, without waiting for it. The worker
+    // is left behind, so the process must end before the playlist goes.
+    void stopAtExit();
     // True while a started load has not finished.
     bool running() const;
     // Waits until the running load has finished by itself (tests, benchmarks).

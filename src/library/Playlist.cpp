@@ -1,6 +1,8 @@
 #include "library/Playlist.h"
 
 #include "platform/GuiThread.h"
+#include "platform/MemoryStatus.h"
+#include "platform/VisibleText.h"
 
 #include <algorithm>
 #include <sstream>
@@ -8,8 +10,14 @@
 namespace tonlira {
 namespace {
 
+// Only "/" separates the parts of a path; "\" is a character of a name.
+constexpr char pathSeparator = '/';
+
+// Clearing at least this many entries hands the freed memory back.
+constexpr std::size_t manyEntries = 1000;
+
 std::string fileExtension(const std::string& path) {
-    const auto separator = path.find_last_of("\\/");
+    const auto separator = path.find_last_of(pathSeparator);
     const auto dot = path.find_last_of('.');
     if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
         return {};
@@ -46,7 +54,7 @@ void Playlist::setRows(PlaylistRows* rows) {
 
 std::string Playlist::titleOf(const std::string& path) {
     std::string title = path;
-    const auto separator = title.find_last_of("\\/");
+    const auto separator = title.find_last_of(pathSeparator);
     if (separator != std::string::npos) {
         title.erase(0, separator + 1);
     } else if (!title.empty() && title.front() == '"') {
@@ -72,7 +80,7 @@ bool Playlist::hasAudioExtension(const std::string& path) {
 
 void Playlist::addProbedFile(const std::string& path, Added added) {
     ProbeResult probed = probe(path, owner_);
-    std::string title = titleOf(path);
+    std::string title = visibleText(titleOf(path));
     std::string length = formatTime(probed.lengthMs);
     {
         std::lock_guard lock(mutex_);
@@ -134,25 +142,38 @@ void Playlist::addFile(const std::string& path, Added added) {
     }
 }
 
-void Playlist::clearLocked() {
+std::vector<PlaylistEntry> Playlist::takeAllLocked() {
+    std::vector<PlaylistEntry> taken;
     if (contents_.entries.empty()) {
-        return;
-    }
-    for (PlaylistEntry& entry : contents_.entries) {
-        freeMedia(entry.media);
+        return taken;
     }
     log_.clear();
     playback_.playing = false;
-    contents_.entries.clear();
+    taken.swap(contents_.entries);
     contents_.current = -1;
+    return taken;
 }
 
 void Playlist::clearPlaylist() {
+    std::size_t freed = 0;
     {
-        std::lock_guard lock(mutex_);
-        clearLocked();
+        std::vector<PlaylistEntry> taken;
+        {
+            std::lock_guard lock(mutex_);
+            taken = takeAllLocked();
+        }
+        flushIfGuiThread();
+        // Freed outside the lock: no one else can reach these entries any
+        // more, and freeing thousands of them takes long enough to hold up
+        // the other thread.
+        for (PlaylistEntry& entry : taken) {
+            freeMedia(entry.media);
+        }
+        freed = taken.size();
     }
-    flushIfGuiThread();
+    if (freed >= manyEntries) {
+        returnFreedMemory();
+    }
 }
 
 void Playlist::removeSelectedEntry(int row) {

@@ -120,8 +120,8 @@ public:
     std::size_t size();
     std::string currentTitle();  // empty without a current entry
 
-    // The file part of a path: after the last "\" or "/", without the
-    // quotes that may enclose the path.
+    // The file part of a path: after the last "/" ("\" is an ordinary
+    // character of a name here), without the quotes that may enclose the path.
     static std::string titleOf(const std::string& path);
     // True when the extension after the last "." of the file part is one of
     // the audio extensions, letter case included.
@@ -129,7 +129,8 @@ public:
 
 private:
     void addProbedFile(const std::string& path, Added added = Added::BecomesCurrent);
-    void clearLocked();
+    // Empties the playlist and hands its entries to the caller to free.
+    std::vector<PlaylistEntry> takeAllLocked();
     void flushIfGuiThread();
 
     PlaybackState& playback_;

@@ -2,6 +2,7 @@
 
 #include "media/MediaEngine.h"
 
+#include <atomic>
 #include <mutex>
 #include <optional>
 
@@ -11,6 +12,7 @@ namespace {
 std::mutex outputMutex;
 std::string outputDescription = defaultAudioOutput;
 std::optional<bool> outputUsable;  // cached per description
+std::atomic<bool> outputLost{false};
 
 gst::ElementPtr parseOutput(const std::string& description) {
     GError* rawError = nullptr;
@@ -63,5 +65,9 @@ bool audioOutputUsable() {
     }
     return usable;
 }
+
+bool audioOutputLost() { return outputLost.load(); }
+
+void noteAudioOutputLost(bool lost) { outputLost.store(lost); }
 
 }  // namespace tonlira

@@ -20,4 +20,11 @@ gst::ElementPtr makeAudioOutput();
 // Whether the configured description names elements that can be built.
 bool audioOutputUsable();
 
+// Whether the sound output was lost (it failed while an entry played: the
+// sound server went away) and has not been seen working since. While it is,
+// an output that starts without its device (the default output then falls
+// back to silence) counts as failed too. Any thread.
+bool audioOutputLost();
+void noteAudioOutputLost(bool lost);
+
 }  // namespace tonlira

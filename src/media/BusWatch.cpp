@@ -1,6 +1,9 @@
 #include "media/BusWatch.h"
 
+#include "media/AudioOutput.h"
+
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 namespace tonlira {
@@ -64,7 +67,17 @@ GstBusSyncReply BusWatch::onMessage(GstBus*, GstMessage* message, gpointer self)
     return GST_BUS_DROP;
 }
 
+bool BusWatch::fromOutput(GstMessage* message) const {
+    GstObject* source = GST_MESSAGE_SRC(message);
+    if (source == nullptr || source == GST_OBJECT(pipeline_) || !GST_IS_ELEMENT(source) ||
+        !GST_OBJECT_FLAG_IS_SET(source, GST_ELEMENT_FLAG_SINK)) {
+        return false;
+    }
+    return std::string_view(G_OBJECT_TYPE_NAME(source)) != "GstFakeSink";
+}
+
 void BusWatch::record(GstMessage* message) {
+    const bool output = fromOutput(message);
     std::lock_guard lock(mutex_);
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_ASYNC_DONE:
@@ -76,6 +89,21 @@ void BusWatch::record(GstMessage* message) {
         if (isMissingPluginError(message)) {
             ++missingDecoders_;
         }
+        if (output) {
+            outputFailed_ = true;
+            noteAudioOutputLost(true);
+        }
+        failed_ = true;
+        ended_ = true;
+        break;
+    case GST_MESSAGE_WARNING:
+        // The default output warns when it has to fall back to silence
+        // because its device cannot be reached; after a loss that means the
+        // sound server is still away.
+        if (!output || !audioOutputLost()) {
+            return;
+        }
+        outputFailed_ = true;
         failed_ = true;
         ended_ = true;
         break;
@@ -139,6 +167,7 @@ void BusWatch::reset() {
     prerolled_ = false;
     ended_ = false;
     failed_ = false;
+    outputFailed_ = false;
     missingDecoders_ = 0;
     posted_.clear();
 }
@@ -161,6 +190,11 @@ bool BusWatch::awaitPreroll(std::chrono::nanoseconds limit) {
         changed_.wait_for(lock, swallowCheck);
     }
     return prerolled_ && !failed_;
+}
+
+bool BusWatch::outputFailed() const {
+    std::lock_guard lock(mutex_);
+    return outputFailed_;
 }
 
 int BusWatch::missingDecoders() const {

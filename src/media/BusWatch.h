@@ -49,6 +49,9 @@ public:
     bool takeEnd();
     // The same, without taking it.
     bool ended();
+    // The failure was the sound output's (see audioOutputLost()), not the
+    // file's.
+    bool outputFailed() const;
 
 private:
     struct PostedError {
@@ -58,6 +61,9 @@ private:
 
     static GstBusSyncReply onMessage(GstBus* bus, GstMessage* message, gpointer self);
     void record(GstMessage* message);
+    // An error or warning of the sound output: of a sink that is not one of
+    // the discarding ones.
+    bool fromOutput(GstMessage* message) const;
     void onPostedError(GstElement* source) override;
     // Turns a swallowed error into a failure; true when there is one now.
     bool checkSwallowed();
@@ -70,6 +76,7 @@ private:
     bool prerolled_ = false;
     bool ended_ = false;
     bool failed_ = false;
+    bool outputFailed_ = false;
     int missingDecoders_ = 0;
     // Errors posted inside the pipeline, whether or not the bus saw them.
     std::vector<PostedError> posted_;

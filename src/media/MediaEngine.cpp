@@ -2,6 +2,7 @@
 
 #include "media/AudioOutput.h"
 #include "media/MediaObject.h"
+#include "platform/FileSystem.h"
 #include "platform/Requester.h"
 
 #include <sys/resource.h>
@@ -165,7 +166,9 @@ int loadMedia(MediaObject* media, const std::string& path, NativeWindow /*owner*
         // default output when they play.
         showMessage(errorTitle, audioRendererFailedText);
     }
-    if (!media->load(path)) {
+    // Nothing but a regular file is opened: a FIFO, a socket, a device or a
+    // folder fails at once instead of blocking the loading thread.
+    if (fileKindOf(path) != FileKind::Regular || !media->load(path)) {
         showMessage(errorTitle, renderFailedText + path);
         return 0;
     }
@@ -220,6 +223,8 @@ int setMediaVolumeUnpaused(MediaObject* media, std::int32_t attenuationDb) {
 }
 
 int isMediaComplete(MediaObject* media) { return media != nullptr && media->takeCompletion() ? 1 : 0; }
+
+bool mediaOutputFailed(MediaObject* media) { return media != nullptr && media->outputFailed(); }
 
 std::string formatTime(std::int32_t ms) {
     // Negative times never occur; they read as zero.

@@ -105,6 +105,11 @@ int setMediaVolumeUnpaused(MediaObject* media, std::int32_t attenuationDb);
 // 1 once when the file has played to its end, or failed while playing;
 // never blocks. Stopping discards an end not yet asked for.
 int isMediaComplete(MediaObject* media);
+// True when what isMediaComplete reported was the loss of the sound output
+// (the sound server went away, or is still away after such a loss), not the
+// end of the file: nothing can sound until the output is back. Cleared when
+// the entry is stopped.
+bool mediaOutputFailed(MediaObject* media);
 
 // Milliseconds as "MM:SS", without an hour field.
 std::string formatTime(std::int32_t ms);

@@ -1,7 +1,9 @@
 #include "media/MediaObject.h"
 
+#include "media/AudioOutput.h"
 #include "media/MpegAudioLength.h"
 #include "media/PipelineSettler.h"
+#include "platform/FileSystem.h"
 
 #include <algorithm>
 #include <chrono>
@@ -94,6 +96,7 @@ bool MediaObject::build(const std::string& path) {
         return false;
     }
     g_object_set(source.get(), "location", path.c_str(), nullptr);
+    path_ = path;
     GstBin* bin = GST_BIN(pipeline_.get());
     if (!gst_bin_add(bin, source.get()) || !gst_bin_add(bin, decodebin.get()) ||
         !gst_element_link(source.get(), decodebin.get())) {
@@ -190,6 +193,11 @@ bool MediaObject::awaitSettled() {
 
 MediaStatus MediaObject::leaveIdle(GstState target) {
     awaitIdle();
+    if (fileKindOf(path_) != FileKind::Regular) {
+        // Replaced by something that must not be opened since it was loaded.
+        completionPending_ = true;
+        return mediaFailed;
+    }
     links_->attachOutput();
     if (keptUnits_ == 0) {
         // Straight from NULL to the target: the fastest start.
@@ -217,7 +225,11 @@ MediaStatus MediaObject::run() {
     case Mode::Paused: return changeState(GST_STATE_PLAYING);
     case Mode::Idle: break;
     }
-    return leaveIdle(GST_STATE_PLAYING);
+    const MediaStatus started = leaveIdle(GST_STATE_PLAYING);
+    if (started == mediaOk && !watch_->outputFailed()) {
+        noteAudioOutputLost(false);  // the output took this entry: it is back
+    }
+    return started;
 }
 
 MediaStatus MediaObject::pause() {
@@ -293,6 +305,8 @@ void MediaObject::setVolume(double factor) {
 }
 
 double MediaObject::volume() const { return links_ ? links_->volume() : 1.0; }
+
+bool MediaObject::outputFailed() const { return watch_ && watch_->outputFailed(); }
 
 bool MediaObject::takeCompletion() {
     if (completionPending_) {

@@ -59,6 +59,8 @@ public:
     // True once the file has played to its end, or failed while playing.
     // Never blocks.
     bool takeCompletion();
+    // The failure was the sound output's, not the file's (until the next stop).
+    bool outputFailed() const;
 
 private:
     enum class Mode { Idle, Paused, Playing };
@@ -87,6 +89,7 @@ private:
     // that failed at once, a seek to the very end that was refused).
     bool completionPending_ = false;
     std::int64_t lengthUnits_ = 0;
+    std::string path_;  // the file the pipeline reads
     // Where an idle entry starts when it next leaves idle.
     std::int64_t keptUnits_ = 0;
     // Ready once the pipeline has come to rest after loading.

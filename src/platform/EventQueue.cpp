@@ -28,6 +28,21 @@ void EventQueue::post(const Event& event) {
     posted_.notify_one();
 }
 
+bool EventQueue::postLimited(Event event, EventOrigin origin, std::size_t limit) {
+    event.origin = origin;
+    {
+        std::lock_guard lock(mutex_);
+        const auto waiting =
+            std::count_if(events_.begin(), events_.end(), [origin](const Event& e) { return e.origin == origin; });
+        if (static_cast<std::size_t>(waiting) >= limit) {
+            return false;
+        }
+        events_.push_back(event);
+    }
+    posted_.notify_one();
+    return true;
+}
+
 std::optional<Event> EventQueue::take() {
     std::lock_guard lock(mutex_);
     if (events_.empty()) {

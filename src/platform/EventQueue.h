@@ -31,11 +31,16 @@ enum class ControlEventType : std::uint8_t {
     LeftButtonDown,
 };
 
+// Who posted an event: the program's own windows, or the desktop's remote
+// control, whose events are bounded (postLimited).
+enum class EventOrigin : std::uint8_t { Program, Remote };
+
 struct Event {
     EventKind kind = EventKind::Control;
     int source = 0;  // timer number, menu item number or control number
     WindowId window = WindowId::Player;
     ControlEventType type = ControlEventType::LeftClick;  // control events only
+    EventOrigin origin = EventOrigin::Program;
 
     static Event timer(TimerId id, WindowId window = WindowId::Player) {
         return {EventKind::Timer, static_cast<int>(id), window, {}};
@@ -51,6 +56,9 @@ struct Event {
 class EventQueue {
 public:
     void post(const Event& event);
+    // Posts `event` from `origin` unless `limit` events from there are still
+    // waiting; false when it was refused.
+    bool postLimited(Event event, EventOrigin origin, std::size_t limit);
 
     // Waits at most `limit` for an event to be posted, lets Qt deliver the
     // window system's pending input, then returns the next event: the

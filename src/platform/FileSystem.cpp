@@ -33,6 +33,14 @@ std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& fold
     return entries;
 }
 
+FileKind fileKindOf(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? FileKind::Missing : FileKind::Other;
+    }
+    return S_ISREG(info.st_mode) ? FileKind::Regular : FileKind::Other;
+}
+
 bool createFolder(const std::string& folder) {
     if (mkdir(folder.c_str(), 0700) == 0) {
         return true;

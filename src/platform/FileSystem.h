@@ -19,4 +19,10 @@ std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& fold
 // Creates one folder; true when it exists afterwards.
 bool createFolder(const std::string& folder);
 
+// What a path names, found without opening it (a symbolic link counts as
+// what it points to). Only a regular file may be opened for reading: opening
+// a FIFO blocks until someone writes to it, a device may never end.
+enum class FileKind { Missing, Regular, Other };
+FileKind fileKindOf(const std::string& path);
+
 }  // namespace tonlira

@@ -1,5 +1,7 @@
 #include "platform/MemoryStatus.h"
 
+#include <malloc.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -43,5 +45,7 @@ std::optional<MemoryStatus> queryMemoryStatus() {
     text << in.rdbuf();
     return parseMemInfo(text.str());
 }
+
+void returnFreedMemory() { malloc_trim(0); }
 
 }  // namespace tonlira

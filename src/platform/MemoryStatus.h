@@ -1,5 +1,5 @@
 #pragma once
-// The system's physical memory status.
+// The system's physical memory status, and the program's share of it.
 
 #include <cstdint>
 #include <optional>
@@ -17,5 +17,10 @@ struct MemoryStatus {
 std::optional<MemoryStatus> parseMemInfo(const std::string& text);
 // The current status; nothing when it cannot be read.
 std::optional<MemoryStatus> queryMemoryStatus();
+
+// Hands memory the program has freed back to the system. The allocator
+// keeps freed memory for reuse; after a large batch of frees (a big playlist
+// replaced) it would stay resident for the rest of the run.
+void returnFreedMemory();
 
 }  // namespace tonlira

@@ -136,7 +136,10 @@ void QtRequester::showMessage(const MessageRequest& request) {
         // Destroyed also when the program ends with the box still open.
         QObject::connect(box, &QObject::destroyed, [wait] { wait->answer(); });
         wait->box = box;
-        box->open();
+        // Only the worker waits for the answer: the player's windows stay
+        // usable meanwhile, so the person can still quit.
+        box->setWindowModality(Qt::NonModal);
+        box->show();
     });
     {
         std::unique_lock lock(wait->mutex);

@@ -2,7 +2,9 @@
 // The two interfaces of the desktop's remote-control standard (MPRIS 2), as
 // Qt D-Bus adaptors of a RemoteControl: org.mpris.MediaPlayer2 for the
 // application and org.mpris.MediaPlayer2.Player for playback. They only
-// forward to the RemoteControl they belong to. GUI thread only.
+// forward to the RemoteControl they belong to, and answer a call it refused
+// (too many commands waiting) with the bus's "limits exceeded" error.
+// GUI thread only.
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>
@@ -41,6 +43,8 @@ public slots:
     void Quit();
 
 private:
+    void refuseUnless(bool accepted);
+
     RemoteControl* remote_;
 };
 
@@ -90,6 +94,8 @@ signals:
     void Seeked(qlonglong Position);
 
 private:
+    void refuseUnless(bool accepted);
+
     RemoteControl* remote_;
 };
 

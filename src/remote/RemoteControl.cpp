@@ -10,6 +10,7 @@
 #include <QDBusMessage>
 
 #include <atomic>
+#include <limits>
 
 namespace tonlira {
 namespace {
@@ -29,6 +30,16 @@ QDBusConnection connectSessionBus(const QString& name) {
     const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
     return address.isEmpty() ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)
                              : QDBusConnection::connectToBus(address, name);
+}
+
+// Offsets come from anyone on the bus: position + offset saturates instead
+// of overflowing.
+std::int64_t saturatingSum(std::int64_t a, std::int64_t b) {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) {
+        return b > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
+    }
+    return sum;
 }
 
 }  // namespace
@@ -77,6 +88,7 @@ RemoteSnapshot RemoteControl::state() const {
 std::int64_t RemoteControl::positionUs() const { return remotePositionUs(targets_.playlist); }
 
 void RemoteControl::publishChanges() {
+    seeksSinceLastEvent_ = 0;
     if (!published()) {
         return;
     }
@@ -96,85 +108,88 @@ void RemoteControl::publishChanges() {
     QDBusConnection(connectionName_).send(signal);
 }
 
-void RemoteControl::post(MenuId id) { targets_.events.post(Event::menu(id)); }
+bool RemoteControl::post(const Event& event) {
+    return targets_.events.postLimited(event, EventOrigin::Remote, remotePendingLimit);
+}
+
+bool RemoteControl::post(MenuId id) { return post(Event::menu(id)); }
 
 // The play button ("Abspielen") starts the current entry from rest.
-void RemoteControl::pressPlayButton() {
-    targets_.events.post(Event::control(WindowId::Player, ControlId::PlayButton, ControlEventType::LeftClick));
+bool RemoteControl::pressPlayButton() {
+    return post(Event::control(WindowId::Player, ControlId::PlayButton, ControlEventType::LeftClick));
 }
 
-void RemoteControl::play() {
+bool RemoteControl::play() {
     switch (state().status) {
-    case RemoteStatus::Stopped: pressPlayButton(); break;
-    case RemoteStatus::Paused: post(MenuId::PlayPause); break;
+    case RemoteStatus::Stopped: return pressPlayButton();
+    case RemoteStatus::Paused: return post(MenuId::PlayPause);
     case RemoteStatus::Playing: break;
     }
+    return true;
 }
 
-void RemoteControl::pause() {
-    if (state().status == RemoteStatus::Playing) {
-        post(MenuId::PlayPause);
-    }
-}
+bool RemoteControl::pause() { return state().status != RemoteStatus::Playing || post(MenuId::PlayPause); }
 
 // From rest "Play/Pause" would only pause the entry; a remote's play/pause
 // key is expected to start playback, as the play button does.
-void RemoteControl::playPause() {
-    if (state().status == RemoteStatus::Stopped) {
-        pressPlayButton();
-    } else {
-        post(MenuId::PlayPause);
-    }
+bool RemoteControl::playPause() {
+    return state().status == RemoteStatus::Stopped ? pressPlayButton() : post(MenuId::PlayPause);
 }
 
-void RemoteControl::stop() { post(MenuId::Stop); }
-void RemoteControl::next() { post(MenuId::Next); }
-void RemoteControl::previous() { post(MenuId::Previous); }
-void RemoteControl::quit() { post(MenuId::Quit); }
+bool RemoteControl::stop() { return post(MenuId::Stop); }
+bool RemoteControl::next() { return post(MenuId::Next); }
+bool RemoteControl::previous() { return post(MenuId::Previous); }
+// Ending the program is never refused, however many commands wait.
+void RemoteControl::quit() { targets_.events.post(Event::menu(MenuId::Quit)); }
 
-void RemoteControl::seekTo(std::int64_t targetUs) {
+bool RemoteControl::seekTo(std::int64_t targetUs) {
+    // Seeks are done at once, not queued: they are bounded per event the
+    // loop takes instead, so a flood of them cannot hold the loop up either.
+    if (seeksSinceLastEvent_ >= remotePendingLimit) {
+        return false;
+    }
+    ++seeksSinceLastEvent_;
     targets_.transport.seekToSlider(static_cast<int>(targetUs / microsecondsPerMs));
     if (player_ != nullptr) {
         emit player_->Seeked(positionUs());
     }
+    return true;
 }
 
-void RemoteControl::seek(std::int64_t offsetUs) {
+bool RemoteControl::seek(std::int64_t offsetUs) {
     const RemoteSnapshot now = state();
     if (!canSeek(now)) {
-        return;
+        return true;
     }
-    const std::int64_t target = positionUs() + offsetUs;
+    const std::int64_t target = saturatingSum(positionUs(), offsetUs);
     if (target > now.lengthUs) {
         // Past the end: on to the next track, as the standard asks.
-        post(MenuId::Next);
-        return;
+        return post(MenuId::Next);
     }
-    seekTo(std::max<std::int64_t>(target, 0));
+    return seekTo(std::max<std::int64_t>(target, 0));
 }
 
-void RemoteControl::setPosition(const QString& track, std::int64_t targetUs) {
+bool RemoteControl::setPosition(const QString& track, std::int64_t targetUs) {
     const RemoteSnapshot now = state();
     // Only for the track on show, and only within it.
     if (!canSeek(now) || track != trackPath(now.track) || targetUs < 0 || targetUs > now.lengthUs) {
-        return;
+        return true;
     }
-    seekTo(targetUs);
+    return seekTo(targetUs);
 }
 
-void RemoteControl::raise() {
+bool RemoteControl::raise() {
     PlayerWindow& window = targets_.window;
     if (!window.isVisible()) {
         // Shrunk into the taskbar: its restore button brings the window back.
-        targets_.events.post(
-            Event::control(WindowId::MiniPlayer, ControlId::MiniRestore, ControlEventType::LeftClick));
-        return;
+        return post(Event::control(WindowId::MiniPlayer, ControlId::MiniRestore, ControlEventType::LeftClick));
     }
     if (window.isMinimized()) {
         window.showNormal();
     }
     window.raise();
     window.activateWindow();
+    return true;
 }
 
 }  // namespace tonlira

@@ -15,6 +15,7 @@
 #include "remote/RemoteState.h"
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QObject>
 #include <QString>
 
@@ -31,6 +32,10 @@ inline constexpr const char* remoteIdentity = "Tonlira";
 inline constexpr const char* remoteDesktopEntry = "tonlira";
 inline constexpr const char* remoteServiceName = "org.mpris.MediaPlayer2.tonlira";
 inline constexpr const char* remoteObjectPath = "/org/mpris/MediaPlayer2";
+// Commands of the remote control waiting in the event queue at most; the
+// main loop handles about a hundred a second, so a person's own command
+// never waits long behind them. Further calls are refused until some are done.
+inline constexpr std::size_t remotePendingLimit = 16;
 
 // What the remote control reads and drives; all outlive it.
 struct RemoteTargets {
@@ -41,7 +46,7 @@ struct RemoteTargets {
     PlayerWindow& window;
 };
 
-class RemoteControl final : public QObject {
+class RemoteControl final : public QObject, public QDBusContext {
     Q_OBJECT
 public:
     // Connects to the session bus under its own connection name and
@@ -56,35 +61,41 @@ public:
     // player of ours holds it.
     QString serviceName() const { return service_; }
 
-    // Announces what changed since the last announcement.
+    // Announces what changed since the last announcement. Called after each
+    // event the main loop takes.
     void publishChanges();
 
     // The state as it is now.
     RemoteSnapshot state() const;
     std::int64_t positionUs() const;
 
-    // The calls of the two interfaces.
-    void play();
-    void pause();
-    void playPause();
-    void stop();
-    void next();
-    void previous();
-    void seek(std::int64_t offsetUs);
-    void setPosition(const QString& track, std::int64_t positionUs);
-    void raise();
+    // The calls of the two interfaces. False when the call was refused
+    // because too many commands still wait (remotePendingLimit), or, for
+    // seeks, which are done at once, when as many were done since the loop
+    // last took an event; Quit is always taken.
+    bool play();
+    bool pause();
+    bool playPause();
+    bool stop();
+    bool next();
+    bool previous();
+    bool seek(std::int64_t offsetUs);
+    bool setPosition(const QString& track, std::int64_t positionUs);
+    bool raise();
     void quit();
 
 private:
-    void post(MenuId id);
-    void pressPlayButton();
-    void seekTo(std::int64_t positionUs);
+    bool post(MenuId id);
+    bool post(const Event& event);
+    bool pressPlayButton();
+    bool seekTo(std::int64_t positionUs);
 
     RemoteTargets targets_;
     QString connectionName_;
     QString service_;
     MprisPlayerAdaptor* player_ = nullptr;  // owned by this object
     RemoteSnapshot announced_;
+    std::size_t seeksSinceLastEvent_ = 0;
 };
 
 }  // namespace tonlira

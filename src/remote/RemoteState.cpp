@@ -1,7 +1,8 @@
 #include "remote/RemoteState.h"
 
+#include "remote/FileUrl.h"
+
 #include <QDBusObjectPath>
-#include <QUrl>
 
 #include <cmath>
 
@@ -32,8 +33,7 @@ RemoteSnapshot takeRemoteSnapshot(Playlist& playlist, const PlaybackState& playb
         const PlaylistEntry& entry = contents.entries[static_cast<std::size_t>(contents.current)];
         state.track = entry.serial;
         state.title = QString::fromStdString(entry.title);
-        state.url =
-            entry.path.empty() ? QString() : QUrl::fromLocalFile(QString::fromStdString(entry.path)).toString();
+        state.url = entry.path.empty() ? QString() : fileUrlOf(entry.path);
         state.lengthUs = std::int64_t{getMediaLength(entry.media.get())} * microsecondsPerMs;
     });
     // Nothing is on show without a current entry.

@@ -186,6 +186,42 @@ bool PreferencesFile::write(std::string_view key, std::string_view value) {
     return true;
 }
 
+void PreferencesFile::keepOnlyKeys(const std::vector<std::string>& keys) {
+    if (!open_ || pendingGroup_) {
+        return;
+    }
+    const Range range = currentGroupRange();
+    std::vector<std::string> wanted;
+    wanted.reserve(keys.size());
+    for (const std::string& key : keys) {
+        wanted.push_back(repairUtf8(key));  // as written
+    }
+    std::vector<bool> claimed(wanted.size(), false);
+    const auto kept = [&](const PrefsEntry& entry) {
+        for (std::size_t k = 0; k < wanted.size(); ++k) {
+            if (!claimed[k] && namesEqual(entry.name, wanted[k])) {
+                claimed[k] = true;
+                return true;
+            }
+        }
+        return false;
+    };
+    auto& entries = document_.entries;
+    std::vector<PrefsEntry> rebuilt;
+    rebuilt.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i >= range.begin && i < range.end && isKey(entries[i]) && !kept(entries[i])) {
+            modified_ = true;
+            continue;
+        }
+        rebuilt.push_back(std::move(entries[i]));
+    }
+    entries = std::move(rebuilt);
+    // Entries after the group moved; the current group's header did not.
+    listing_ = false;
+    currentKey_.reset();
+}
+
 void PreferencesFile::removeGroup(std::string_view name) {
     if (!open_) {
         return;

@@ -59,6 +59,11 @@ public:
     bool writeFloat(std::string_view key, float value);
     bool writeString(std::string_view key, std::string_view value);
 
+    // Removes every key of the current group but the first of each name in
+    // `keys` (letter case aside), so a group written key by key holds those
+    // keys alone, without stale ones or a second spelling of one.
+    void keepOnlyKeys(const std::vector<std::string>& keys);
+
     // Removes the first group of that name with all its entries ("" empties
     // the top section). When it was the current group, the name is selected
     // again: another group of that name becomes current, or it is pending.

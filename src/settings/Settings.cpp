@@ -111,9 +111,16 @@ void saveAtExit(const std::string& path, bool playlistShown, bool libraryShown,
     file.writeInteger(kKeyShowPlaylist, playlistShown ? 1 : 0);
     file.writeInteger(kKeyShowLibrary, libraryShown ? 1 : 0);
     file.selectGroup(kGroupLibrary);
+    std::vector<std::string> written;
+    written.reserve(libraryKeys.size());
     for (const auto& [key, value] : libraryKeys) {
         file.writeString(key, value);
+        written.push_back(key);
     }
+    // The group holds the library as it is now: keys of folders it no longer
+    // has, or a second spelling of a key, would come back as folders at the
+    // next start.
+    file.keepOnlyKeys(written);
     file.close();
 }
 

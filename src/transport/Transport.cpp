@@ -172,9 +172,19 @@ void Transport::passDuties() {
         }
         MediaObject* media = contents.currentMedia();
         setMediaVolumeUnpaused(media, volume);
-        if (isMediaComplete(media) == 1) {
-            advance(contents, rows);
+        if (isMediaComplete(media) != 1) {
+            return;
         }
+        if (mediaOutputFailed(media)) {
+            // Nothing can sound: playback stops where it was instead of
+            // running through the playlist in silence. Play starts it again
+            // once the sound output is back.
+            stopMedia(media);
+            playback_.playing = false;
+            playback_.paused = false;
+            return;
+        }
+        advance(contents, rows);
     });
 }
 

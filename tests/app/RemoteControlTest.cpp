@@ -7,18 +7,22 @@
 #include "remote/RemoteControl.h"
 #include "support/TestMedia.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QProcess>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include <sys/prctl.h>
 
 #include <csignal>
+#include <limits>
 
 namespace tonlira::test {
 
@@ -194,6 +198,70 @@ TEST_F(RemoteControlTest, SeekAndSetPositionUseTheTransportWithinTheTrack) {
     EXPECT_NEAR(property(player, "Position").toDouble(), 600'000, 50'000);
     call(player, QStringLiteral("Seek"), {qlonglong{-5'000'000}});
     EXPECT_NEAR(property(player, "Position").toDouble(), 0, 50'000);
+}
+
+TEST_F(RemoteControlTest, AFloodOfCommandsIsRefusedBeyondTheBoundAndQuitIsStillTaken) {
+    startWithFiles({"first", "second"});
+    app->transport->playRow(0);
+    // Sends three times the bound of `method` calls at once and answers them
+    // while no pass of the loop takes an event; the number taken.
+    const auto flood = [&](const QString& method, const QVariantList& arguments) {
+        std::vector<QDBusPendingCall> calls;
+        for (std::size_t i = 0; i < 3 * remotePendingLimit; ++i) {
+            QDBusMessage message = QDBusMessage::createMethodCall(service(), QString::fromLatin1(remoteObjectPath),
+                                                                  QString::fromLatin1(player), method);
+            message.setArguments(arguments);
+            calls.push_back(client->asyncCall(message));
+        }
+        const auto answered = [&] {
+            return std::all_of(calls.begin(), calls.end(), [](const QDBusPendingCall& c) { return c.isFinished(); });
+        };
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!answered() && std::chrono::steady_clock::now() < end) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        std::size_t taken = 0;
+        for (const QDBusPendingCall& c : calls) {
+            EXPECT_TRUE(c.isFinished());
+            taken += c.isError() ? 0U : 1U;
+            EXPECT_TRUE(!c.isError() || c.error().type() == QDBusError::LimitsExceeded) << c.error().message().toStdString();
+        }
+        return taken;
+    };
+    EXPECT_EQ(flood(QStringLiteral("Seek"), {qlonglong{0}}), remotePendingLimit) << "seeks, done at once";
+    EXPECT_EQ(flood(QStringLiteral("Next"), {}), remotePendingLimit) << "commands, queued";
+    // Once the loop has taken them, calls are taken again.
+    EXPECT_TRUE(passUntil([&] { return app->events.empty(); }));
+    EXPECT_EQ(call(player, QStringLiteral("Previous")).type(), QDBusMessage::ReplyMessage);
+    call(root, QStringLiteral("Quit"));
+    EXPECT_TRUE(passUntil([&] { return app->quitRequested; }));
+}
+
+TEST_F(RemoteControlTest, SeekOffsetsAtTheEndsOfTheRangeSaturate) {
+    startWithFiles({"first", "second"});
+    app->transport->playRow(0);
+    ASSERT_TRUE(passUntil([&] { return property(player, "Position").toLongLong() > 100'000; }));
+    call(player, QStringLiteral("Seek"), {qlonglong{std::numeric_limits<qlonglong>::max()}});
+    EXPECT_TRUE(passUntil([&] { return metadata().value("xesam:title").toString() == "second.wav"; }))
+        << "past the end is the next track, not the start of this one";
+    call(player, QStringLiteral("Seek"), {qlonglong{std::numeric_limits<qlonglong>::min()}});
+    EXPECT_LT(property(player, "Position").toLongLong(), 100'000);
+    EXPECT_EQ(metadata().value("xesam:title").toString(), "second.wav");
+}
+
+TEST_F(RemoteControlTest, ControlCharactersShowVisiblyAndTheUrlCarriesTheNamesRealBytes) {
+    startWithFiles({"a\x1b[31mb\ac\nd\xff"});
+    const QString shown = QString::fromUtf8("a\u241b[31mb\u2407c\u240ad\ufffd.wav");
+    ASSERT_EQ(app->window->playlistView()->topLevelItemCount(), 1);
+    EXPECT_EQ(app->window->playlistView()->topLevelItem(0)->text(0), shown);
+    app->transport->playRow(0);
+    passes(3);
+    const QVariantMap now = metadata();
+    EXPECT_EQ(now.value("xesam:title").toString(), shown);
+    EXPECT_EQ(now.value("xesam:url").toString(),
+              QUrl::fromLocalFile(QString::fromStdString(media.path().string())).toString() +
+                  QStringLiteral("/a%1B%5B31mb%07c%0Ad%FF.wav"));
+    EXPECT_TRUE(app->playback.playing) << "the file plays under its real name";
 }
 
 TEST_F(RemoteControlTest, QuitEndsTheLoopAndRaiseActivatesTheWindow) {

@@ -18,45 +18,6 @@ cp "$music/a.wav" "$music/LOUD.WAV"
 prefs='[Allgemein]\r\nplaylist = 1\r\n[Bibliothek]\r\nMusik:0 = /m/\r\n'
 printf "$prefs" > "$(prefs_file)"
 
-# Opens "Datei" -> "Ordner Öffnen" and takes the folder it starts in.
-open_music_folder() {
-    local wx wy chooser=""
-    read -r wx wy < <(window_origin "$1")
-    click_at $((wx + 20)) $((wy + 10))
-    wait_until menu_shown "$pid" || fail "the menu Datei did not open"
-    xdotool key Down Down Return
-    for _ in $(seq 1 100); do
-        chooser=$(xdotool search --onlyvisible --name '^Musikordner Öffnen$' 2>/dev/null | head -1 || true)
-        [ -n "$chooser" ] && break
-        sleep 0.1
-    done
-    [ -n "$chooser" ] || fail "no folder chooser titled Musikordner Öffnen"
-    # Without a window manager the chooser takes the focus itself.
-    xdotool windowactivate --sync "$chooser" 2>/dev/null || wait_until has_focus "$chooser" ||
-        fail "the folder chooser did not take the keyboard focus"
-    xdotool key Return
-    for _ in $(seq 1 50); do
-        xdotool search --onlyvisible --name '^Musikordner Öffnen$' >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    fail "the folder chooser did not close"
-}
-
-# Whether window $1 has the keyboard focus.
-has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-
-# Starts the player, loads the music folder through "Ordner Öffnen" and
-# leaves pid, win, and the window's left edge wx and panel top top.
-start_and_open_music_folder() {
-    "$TONLIRA" & pid=$!
-    win=$(wait_for_window "$pid") || fail "no player window"
-    wait_until panel_shown "$win" "87,87,87" || fail "no player panel"
-    open_music_folder "$win"
-    read -r wx _ < <(window_origin "$win")
-    top=$(panel_top "$win" "87,87,87")
-    [ -n "$top" ] || fail "no player panel"
-}
-
 start_and_open_music_folder
 
 # Lines of text in the playlist view's title column: the header and a line per row.
