@@ -12,12 +12,12 @@ namespace tonlira {
 namespace {
 
 void pollDeleteKey(AppState& app) {
-    if (!app.input->isKeyDown(Qt::Key_Delete) || QApplication::activeWindow() != app.window.get()) {
+    if (!app.input->takeKeyPress(Qt::Key_Delete) || QApplication::activeWindow() != app.window.get()) {
         return;
     }
     const int row = app.window->selectedPlaylistRow();
     if (row > -1) {
-        app.playlist.removeSelectedEntry(row);
+        app.transport->removeEntry(row);
     }
 }
 

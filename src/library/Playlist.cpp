@@ -155,25 +155,32 @@ void Playlist::clearPlaylist() {
     flushIfGuiThread();
 }
 
-void Playlist::removeSelectedEntry(int row) {
+Playlist::Removed Playlist::removeSelectedEntry(int row) {
+    Removed removed;
     {
         std::lock_guard lock(mutex_);
         const int count = static_cast<int>(contents_.entries.size());
         if (row < 0 || row >= count) {
-            return;  // the view may still show rows a worker has just removed
+            return removed;  // the view may still show rows a worker has just removed
         }
-        const int remembered = contents_.current;
-        auto& removed = contents_.entries[static_cast<std::size_t>(row)];
-        freeMedia(removed.media);
+        removed.any = true;
+        PlaylistEntry& entry = contents_.entries[static_cast<std::size_t>(row)];
+        removed.current = row == contents_.current;
+        removed.state = removed.current ? getMediaState(entry.media.get()) : MediaState::Stopped;
+        freeMedia(entry.media);
         contents_.entries.erase(contents_.entries.begin() + row);
         log_.remove(row);
+        // The current entry stays the same entry: one above it moves it up a
+        // row; in its own place the entry that moves in (or the new last one)
+        // becomes current.
         const int remaining = count - 1;
-        contents_.current = remembered + 1 > remaining ? remembered - 1 : remembered;
-        if (remaining == 0) {
-            contents_.current = -1;
+        if (row < contents_.current) {
+            contents_.current -= 1;
         }
+        contents_.current = std::min(contents_.current, remaining - 1);
     }
     flushIfGuiThread();
+    return removed;
 }
 
 void Playlist::selectEntryAtRow(int row) {

@@ -100,7 +100,16 @@ public:
     // folder being loaded does not move it under the person playing.
     void addFile(const std::string& path, Added added = Added::BecomesCurrent);  // any thread
     void clearPlaylist();                                                        // any thread
-    void removeSelectedEntry(int row);
+    // What removeSelectedEntry took away.
+    struct Removed {
+        bool any = false;                        // false: no entry at that row
+        bool current = false;                    // the current entry was removed
+        MediaState state = MediaState::Stopped;  // how the current one played
+    };
+    // Removes the entry of a row. The current entry stays current; when it is
+    // the one removed, the entry moving into its row (or the new last one)
+    // becomes current.
+    Removed removeSelectedEntry(int row);
     void selectEntryAtRow(int row);
 
     // Runs `work(contents, rows)` under the lock and returns its result.

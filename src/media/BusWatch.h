@@ -18,6 +18,7 @@
 
 #include "media/ErrorTracer.h"
 #include "media/GstHandles.h"
+#include "media/MediaEngine.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -49,6 +50,8 @@ public:
     bool takeEnd();
     // The same, without taking it.
     bool ended();
+    // The title, artist and album tags seen so far; reset() keeps them.
+    MediaTags tags() const;
 
 private:
     struct PostedError {
@@ -71,6 +74,7 @@ private:
     bool ended_ = false;
     bool failed_ = false;
     int missingDecoders_ = 0;
+    MediaTags tags_;
     // Errors posted inside the pipeline, whether or not the bus saw them.
     std::vector<PostedError> posted_;
 };

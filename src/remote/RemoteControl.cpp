@@ -38,6 +38,7 @@ RemoteControl::RemoteControl(const RemoteTargets& targets)
     new MprisRootAdaptor(this);
     player_ = new MprisPlayerAdaptor(this);
     announced_ = state();
+    announcedSeeks_ = targets_.transport.seekCount();
 
     QDBusConnection bus = connectSessionBus(connectionName_);
     if (!bus.isConnected() || !bus.registerObject(QString::fromLatin1(remoteObjectPath), this)) {
@@ -80,6 +81,11 @@ void RemoteControl::publishChanges() {
     if (!published()) {
         return;
     }
+    const std::uint64_t seeks = targets_.transport.seekCount();
+    if (seeks != announcedSeeks_ && player_ != nullptr) {
+        announcedSeeks_ = seeks;
+        emit player_->Seeked(positionUs());
+    }
     const RemoteSnapshot now = state();
     if (now == announced_) {
         return;
@@ -112,9 +118,15 @@ void RemoteControl::play() {
 }
 
 void RemoteControl::pause() {
-    if (state().status == RemoteStatus::Playing) {
+    if (state().status != RemoteStatus::Playing) {
+        return;
+    }
+    if (targets_.playback.paused) {
+        // Played on by the play button while the pause flag was set: the
+        // first "Play/Pause" only clears the flag, the second pauses.
         post(MenuId::PlayPause);
     }
+    post(MenuId::PlayPause);
 }
 
 // From rest "Play/Pause" would only pause the entry; a remote's play/pause
@@ -134,9 +146,7 @@ void RemoteControl::quit() { post(MenuId::Quit); }
 
 void RemoteControl::seekTo(std::int64_t targetUs) {
     targets_.transport.seekToSlider(static_cast<int>(targetUs / microsecondsPerMs));
-    if (player_ != nullptr) {
-        emit player_->Seeked(positionUs());
-    }
+    publishChanges();  // Seeked
 }
 
 void RemoteControl::seek(std::int64_t offsetUs) {

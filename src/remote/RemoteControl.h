@@ -56,7 +56,8 @@ public:
     // player of ours holds it.
     QString serviceName() const { return service_; }
 
-    // Announces what changed since the last announcement.
+    // Announces what changed since the last announcement, and Seeked after
+    // the transport moved the position.
     void publishChanges();
 
     // The state as it is now.
@@ -85,6 +86,7 @@ private:
     QString service_;
     MprisPlayerAdaptor* player_ = nullptr;  // owned by this object
     RemoteSnapshot announced_;
+    std::uint64_t announcedSeeks_ = 0;
 };
 
 }  // namespace tonlira

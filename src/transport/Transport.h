@@ -33,12 +33,26 @@ public:
     // Plays the entry of the selected row; -1 when no row is selected.
     void playRow(int selectedRow);
 
+    // Removes the entry of a playlist row (the Delete key). When it was the
+    // current one and sounded, the entry that becomes current plays on (or
+    // stays paused) in its place.
+    void removeEntry(int row);
+
+    // How often the position of the current entry was moved so far: seeks,
+    // skips, stops and every change of entry (which starts at 0).
+    std::uint64_t seekCount() const { return seeks_; }
+
     // Every pass of the main loop.
     void passDuties();
     // Every tick of the refresh timer.
     void refreshProgress();
 
 private:
+    // The attenuation the volume dial gives now.
+    std::int32_t volume() const;
+    // Every start of an entry, whichever command or event asks for it: at
+    // the dial's volume from its first buffer.
+    void start(MediaObject* media) const;
     // A twentieth of the track, backwards (-1) or forwards (+1).
     void skip(int direction);
     // next() for the current entry, already under the playlist's lock.
@@ -47,6 +61,7 @@ private:
     Playlist& playlist_;
     PlaybackState& playback_;
     TransportView& view_;
+    std::uint64_t seeks_ = 0;
 };
 
 }  // namespace tonlira

@@ -99,6 +99,9 @@ protected:
         }
         return reply.arguments().value(0).value<QDBusVariant>().variant();
     }
+    int current() {
+        return app->playlist.access([](PlaylistContents& contents, RowLog&) { return contents.current; });
+    }
     QVariantMap metadata() { return qdbus_cast<QVariantMap>(property(player, "Metadata")); }
     QString status() { return property(player, "PlaybackStatus").toString(); }
     bool changed(const QString& name, const QVariant& value) {
@@ -146,14 +149,45 @@ TEST_F(RemoteControlTest, PlayPauseStartsPausesAndResumesAndEachChangeIsSignalle
     EXPECT_FALSE(app->playback.playing);
 }
 
+TEST_F(RemoteControlTest, TheStatusIsWhatTheListenerHears) {
+    startWithFiles({"first", "second"});
+    const auto signalled = [&](const char* status) {
+        return passUntil([&] { return changed(QStringLiteral("PlaybackStatus"), QString::fromLatin1(status)); });
+    };
+    choose(MenuId::PlayPause);  // from rest: paused
+    EXPECT_EQ(status(), "Paused");
+    choose(MenuId::PlayPause);
+    EXPECT_EQ(status(), "Playing");
+    choose(MenuId::Next);  // on the last entry: the music stops, the flags stay
+    EXPECT_TRUE(app->playback.playing);
+    EXPECT_EQ(status(), "Stopped");
+    EXPECT_TRUE(signalled("Stopped"));
+
+    log.changes.clear();
+    const qsizetype seeks = log.seeks.size();
+    choose(MenuId::Previous);
+    EXPECT_EQ(status(), "Playing");
+    EXPECT_TRUE(signalled("Playing"));
+    // The list plays to its end: silent, "Stopped", announced, with the
+    // rewind of the last entry as a seek.
+    app->transport->seekToSlider(1800);
+    EXPECT_TRUE(passUntil([&] { return current() == 1; }));
+    log.changes.clear();
+    EXPECT_TRUE(signalled("Stopped"));
+    EXPECT_EQ(status(), "Stopped");
+    EXPECT_TRUE(app->playback.playing);
+    EXPECT_GE(log.seeks.size(), seeks + 3) << "the slider, the change of entry and the rewind at the end";
+}
+
 TEST_F(RemoteControlTest, MetadataShowsTheCurrentEntryAndFollowsNextAndPrevious) {
     startWithFiles({"first", "second"});
     app->transport->playRow(0);
     passes(3);
     QVariantMap shown = metadata();
     EXPECT_EQ(shown.value("xesam:title").toString(), "first.wav");
-    EXPECT_EQ(shown.value("xesam:url").toString(),
-              QUrl::fromLocalFile(QString::fromStdString((media / "first.wav").string())).toString());
+    EXPECT_EQ(
+        shown.value("xesam:url").toString(),
+        QUrl::fromLocalFile(QString::fromStdString((media / "first.wav").string())).toString(QUrl::FullyEncoded));
     EXPECT_NEAR(shown.value("mpris:length").toDouble(), 2'000'000, 100'000);
     EXPECT_TRUE(property(player, "CanGoNext").toBool());
     EXPECT_FALSE(property(player, "CanGoPrevious").toBool());

@@ -124,31 +124,43 @@ TEST_F(PlaylistTest, OpenFilesReplacesOrAppendsAndSettlesTheCurrentEntry) {
     EXPECT_EQ(currentTitleText(), "three.flac");
 }
 
-TEST_F(PlaylistTest, RemovingKeepsTheCurrentPositionByIndex) {
-    playlist.addCommandLineFiles({wav, ogg, flac});
+TEST_F(PlaylistTest, RemovingKeepsTheCurrentEntryItself) {
+    playlist.addCommandLineFiles({wav, ogg, flac, wav});
     playlist.selectEntryAtRow(1);
     playback.playing = true;
 
-    // Removing a row above the current entry makes the following one current.
-    playlist.removeSelectedEntry(0);
+    // Below it, then above it: the same entry stays current.
+    EXPECT_FALSE(playlist.removeSelectedEntry(3).current);
+    EXPECT_EQ(currentTitleText(), "two.ogg");
+    EXPECT_FALSE(playlist.removeSelectedEntry(0).current);
     ASSERT_EQ(view.rows.size(), 2U);
     EXPECT_EQ(view.rows[0].title, "two.ogg");
-    EXPECT_EQ(currentTitleText(), "three.flac");
+    EXPECT_EQ(current(), 0);
 
-    // Removing the current (last) entry moves to the new last one.
-    playlist.removeSelectedEntry(1);
-    EXPECT_EQ(currentTitleText(), "two.ogg");
+    // The current entry itself: the one moving into its row becomes current,
+    // and the caller learns how the removed one played.
+    runMedia(mediaAt(0));
+    const Playlist::Removed removed = playlist.removeSelectedEntry(0);
+    EXPECT_TRUE(removed.current);
+    EXPECT_EQ(removed.state, MediaState::Running);
+    EXPECT_EQ(currentTitleText(), "three.flac");
     EXPECT_TRUE(playback.playing);
 
     playlist.removeSelectedEntry(0);
     EXPECT_TRUE(view.rows.empty());
     EXPECT_EQ(current(), -1);
-    EXPECT_TRUE(playback.playing);
 
     // A row the view still shows but the playlist no longer has is ignored.
-    playlist.removeSelectedEntry(0);
+    EXPECT_FALSE(playlist.removeSelectedEntry(0).any);
     playlist.selectEntryAtRow(-1);
     EXPECT_EQ(current(), -1);
+}
+
+TEST_F(PlaylistTest, RemovingTheCurrentLastEntryMakesTheNewLastOneCurrent) {
+    playlist.addCommandLineFiles({wav, ogg, flac});
+    EXPECT_EQ(currentTitleText(), "three.flac");
+    EXPECT_EQ(playlist.removeSelectedEntry(2).state, MediaState::Stopped);
+    EXPECT_EQ(currentTitleText(), "two.ogg");
 }
 
 TEST_F(PlaylistTest, ClearingFreesEverythingButLeavesAnEmptyPlaylistAlone) {

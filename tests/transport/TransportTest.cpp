@@ -2,6 +2,7 @@
 // the two flags, moving between entries, skipping, the end of each track and
 // what the progress display shows.
 
+#include "media/MediaObject.h"
 #include "support/RecordingRequester.h"
 #include "support/TempDir.h"
 #include "support/TestMedia.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace tonlira::test {
@@ -195,6 +197,47 @@ TEST_F(TransportTest, PlaysThroughToTheEndAndShowsProgress) {
     EXPECT_TRUE(playback.playing);
     transport.refreshProgress();
     EXPECT_EQ(view.statusTime, "00:00 / 00:04");
+}
+
+TEST_F(TransportTest, AnEntryStartsAtTheDialsVolumeWhicheverWayItStarts) {
+    view.dial = 40.0F;  // -50 dB
+    const double factor = std::pow(10.0, -50.0 / 20.0);
+    const auto volumeOf = [&](int entry) {
+        return playlist.access([entry](PlaylistContents& contents, RowLog&) {
+            return contents.entries[static_cast<std::size_t>(entry)].media->volume();
+        });
+    };
+    transport.play();
+    EXPECT_NEAR(volumeOf(0), factor, 1e-6);
+    transport.next();  // as the end of a file does
+    EXPECT_NEAR(volumeOf(1), factor, 1e-6);
+    view.dial = 20.0F;
+    transport.previous();
+    EXPECT_NEAR(volumeOf(0), std::pow(10.0, -60.0 / 20.0), 1e-6);
+}
+
+TEST_F(TransportTest, DeletingRowsKeepsWhatPlaysAndThePlayingRowsSuccessorPlaysOn) {
+    const auto state = [&] {
+        return playlist.access([](PlaylistContents& c, RowLog&) { return getMediaState(c.currentMedia()); });
+    };
+    transport.playRow(1);
+    transport.removeEntry(0);  // above the playing entry
+    EXPECT_EQ(playlist.currentTitle(), "second.wav");
+    EXPECT_EQ(state(), MediaState::Running);
+
+    transport.removeEntry(0);  // the playing entry itself
+    EXPECT_EQ(playlist.currentTitle(), "long.ogg");
+    EXPECT_EQ(state(), MediaState::Running) << "the entry in its place plays on";
+
+    transport.togglePause();
+    playlist.addFile(paths[0], Playlist::Added::KeepsCurrent);
+    transport.removeEntry(0);  // paused: the successor is left paused
+    EXPECT_EQ(playlist.currentTitle(), "first.wav");
+    EXPECT_EQ(state(), MediaState::Paused);
+
+    transport.stop();
+    transport.removeEntry(0);  // the only entry: an empty, silent player
+    EXPECT_EQ(playlist.size(), 0U);
 }
 
 TEST_F(TransportTest, EveryCommandOnAnEmptyPlaylistDoesNothing) {
