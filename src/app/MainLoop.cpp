@@ -15,9 +15,9 @@ void pollDeleteKey(AppState& app) {
     if (!app.input->takeKeyPress(Qt::Key_Delete) || QApplication::activeWindow() != app.window.get()) {
         return;
     }
-    const int row = app.window->selectedPlaylistRow();
-    if (row > -1) {
-        app.transport->removeEntry(row);
+    const EntrySerial selected = app.window->selectedPlaylistEntry();
+    if (selected != noEntry) {
+        app.transport->removeEntry(selected);
     }
 }
 

@@ -134,9 +134,10 @@ void Transport::seekToSlider(int sliderValueMs) {
     });
 }
 
-void Transport::playRow(int selectedRow) {
+void Transport::playEntry(EntrySerial selected) {
     playlist_.access([&](PlaylistContents& contents, RowLog&) {
-        if (!contents.hasEntries() || selectedRow < 0 || selectedRow >= static_cast<int>(contents.entries.size())) {
+        const int selectedRow = contents.indexOf(selected);
+        if (selectedRow < 0) {
             return;
         }
         for (PlaylistEntry& entry : contents.entries) {
@@ -149,8 +150,8 @@ void Transport::playRow(int selectedRow) {
     });
 }
 
-void Transport::removeEntry(int row) {
-    const Playlist::Removed removed = playlist_.removeSelectedEntry(row);
+void Transport::removeEntry(EntrySerial selected) {
+    const Playlist::Removed removed = playlist_.removeEntry(selected);
     if (!removed.current || removed.state == MediaState::Stopped) {
         return;
     }

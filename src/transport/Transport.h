@@ -30,13 +30,14 @@ public:
     void skipForward();
     // Seeks to the value of the slider that reported the change.
     void seekToSlider(int sliderValueMs);
-    // Plays the entry of the selected row; -1 when no row is selected.
-    void playRow(int selectedRow);
+    // Plays the entry of the selected row (noEntry when no row is selected);
+    // nothing happens when that entry is gone.
+    void playEntry(EntrySerial selected);
 
     // Removes the entry of a playlist row (the Delete key). When it was the
     // current one and sounded, the entry that becomes current plays on (or
     // stays paused) in its place.
-    void removeEntry(int row);
+    void removeEntry(EntrySerial selected);
 
     // How often the position of the current entry was moved so far: seeks,
     // skips, stops and every change of entry (which starts at 0).

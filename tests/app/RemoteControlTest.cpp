@@ -181,7 +181,8 @@ TEST_F(RemoteControlTest, TheStatusIsWhatTheListenerHears) {
 
 TEST_F(RemoteControlTest, MetadataShowsTheCurrentEntryAndFollowsNextAndPrevious) {
     startWithFiles({"first", "second"});
-    app->transport->playRow(0);
+    app->transport->playEntry(
+        app->playlist.access([](PlaylistContents& contents, RowLog&) { return contents.entries[0].serial; }));
     passes(3);
     QVariantMap shown = metadata();
     EXPECT_EQ(shown.value("xesam:title").toString(), "first.wav");

@@ -19,12 +19,15 @@ namespace {
 struct Row {
     std::string title;
     std::string length;
+    EntrySerial serial = noEntry;
 };
 
 // The rows as a view would show them.
 class RecordedRows final : public PlaylistRows {
 public:
-    void appendRow(const std::string& title, const std::string& length) override { rows.push_back({title, length}); }
+    void appendRow(const std::string& title, const std::string& length, EntrySerial serial) override {
+        rows.push_back({title, length, serial});
+    }
     void removeRow(int row) override { rows.erase(rows.begin() + row); }
     void clearRows() override { rows.clear(); }
     void selectRow(int row) override { selected = row; }
@@ -130,9 +133,9 @@ TEST_F(PlaylistTest, RemovingKeepsTheCurrentEntryItself) {
     playback.playing = true;
 
     // Below it, then above it: the same entry stays current.
-    EXPECT_FALSE(playlist.removeSelectedEntry(3).current);
+    EXPECT_FALSE(playlist.removeEntry(view.rows[3].serial).current);
     EXPECT_EQ(currentTitleText(), "two.ogg");
-    EXPECT_FALSE(playlist.removeSelectedEntry(0).current);
+    EXPECT_FALSE(playlist.removeEntry(view.rows[0].serial).current);
     ASSERT_EQ(view.rows.size(), 2U);
     EXPECT_EQ(view.rows[0].title, "two.ogg");
     EXPECT_EQ(current(), 0);
@@ -140,18 +143,21 @@ TEST_F(PlaylistTest, RemovingKeepsTheCurrentEntryItself) {
     // The current entry itself: the one moving into its row becomes current,
     // and the caller learns how the removed one played.
     runMedia(mediaAt(0));
-    const Playlist::Removed removed = playlist.removeSelectedEntry(0);
+    const Playlist::Removed removed = playlist.removeEntry(view.rows[0].serial);
     EXPECT_TRUE(removed.current);
     EXPECT_EQ(removed.state, MediaState::Running);
     EXPECT_EQ(currentTitleText(), "three.flac");
     EXPECT_TRUE(playback.playing);
 
-    playlist.removeSelectedEntry(0);
+    const EntrySerial last = view.rows[0].serial;
+    playlist.removeEntry(last);
     EXPECT_TRUE(view.rows.empty());
     EXPECT_EQ(current(), -1);
 
-    // A row the view still shows but the playlist no longer has is ignored.
-    EXPECT_FALSE(playlist.removeSelectedEntry(0).any);
+    // An entry the view still showed but the playlist no longer has is
+    // ignored.
+    EXPECT_FALSE(playlist.removeEntry(last).any);
+    EXPECT_FALSE(playlist.removeEntry(noEntry).any);
     playlist.selectEntryAtRow(-1);
     EXPECT_EQ(current(), -1);
 }
@@ -159,7 +165,7 @@ TEST_F(PlaylistTest, RemovingKeepsTheCurrentEntryItself) {
 TEST_F(PlaylistTest, RemovingTheCurrentLastEntryMakesTheNewLastOneCurrent) {
     playlist.addCommandLineFiles({wav, ogg, flac});
     EXPECT_EQ(currentTitleText(), "three.flac");
-    EXPECT_EQ(playlist.removeSelectedEntry(2).state, MediaState::Stopped);
+    EXPECT_EQ(playlist.removeEntry(view.rows[2].serial).state, MediaState::Stopped);
     EXPECT_EQ(currentTitleText(), "two.ogg");
 }
 
@@ -197,9 +203,9 @@ TEST_F(PlaylistTest, AWorkerRefillsThePlaylistWhileTheGuiThreadUsesIt) {
     public:
         CheckingRows(RecordedRows& inner, std::thread::id gui, std::atomic<bool>& offGui)
             : inner_(inner), gui_(gui), offGui_(offGui) {}
-        void appendRow(const std::string& t, const std::string& l) override {
+        void appendRow(const std::string& t, const std::string& l, EntrySerial s) override {
             check();
-            inner_.appendRow(t, l);
+            inner_.appendRow(t, l, s);
         }
         void removeRow(int row) override {
             check();
@@ -246,7 +252,8 @@ TEST_F(PlaylistTest, AWorkerRefillsThePlaylistWhileTheGuiThreadUsesIt) {
             stopMedia(media);
         });
         if (!view.rows.empty()) {
-            playlist.removeSelectedEntry(static_cast<int>(view.rows.size()) - 1);
+            // The view's last row, which may show an entry already gone.
+            playlist.removeEntry(view.rows.back().serial);
         }
         QCoreApplication::processEvents();
     }

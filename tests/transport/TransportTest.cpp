@@ -28,7 +28,7 @@ public:
     void setStatusTime(const std::string& time) override { statusTime = time; }
     float dialValue() const override { return dial; }
 
-    void appendRow(const std::string&, const std::string&) override { ++rows; }
+    void appendRow(const std::string&, const std::string&, EntrySerial) override { ++rows; }
     void removeRow(int) override { --rows; }
     void clearRows() override { rows = 0; }
     void selectRow(int row) override { selected = row; }
@@ -57,6 +57,11 @@ protected:
     }
     void TearDown() override { playlist.setRows(nullptr); }
 
+    EntrySerial serialAt(int entry) {
+        return playlist.access([entry](PlaylistContents& contents, RowLog&) {
+            return contents.entries[static_cast<std::size_t>(entry)].serial;
+        });
+    }
     int current() {
         return playlist.access([](PlaylistContents& contents, RowLog&) { return contents.current; });
     }
@@ -158,14 +163,20 @@ TEST_F(TransportTest, SeekToSliderOnlyWhilePlaying) {
     EXPECT_NEAR(position(2), 2000, 60);
 }
 
-TEST_F(TransportTest, PlayRowStopsTheOthersAndStartsTheChosenEntry) {
+TEST_F(TransportTest, PlayingARowsEntryStopsTheOthersAndStartsIt) {
     transport.play();
-    transport.playRow(-1);
+    transport.playEntry(noEntry);
     EXPECT_EQ(current(), 0) << "no row selected: nothing happens";
-    transport.playRow(2);
+    transport.playEntry(serialAt(2));
     EXPECT_EQ(current(), 2);
     EXPECT_TRUE(playback.playing);
     EXPECT_EQ(position(0), 0);
+
+    // A row still showing an entry that is gone plays nothing.
+    const EntrySerial first = serialAt(0);
+    transport.removeEntry(first);
+    transport.playEntry(first);
+    EXPECT_EQ(playlist.currentTitle(), "long.ogg");
 }
 
 TEST_F(TransportTest, PlaysThroughToTheEndAndShowsProgress) {
@@ -220,23 +231,23 @@ TEST_F(TransportTest, DeletingRowsKeepsWhatPlaysAndThePlayingRowsSuccessorPlaysO
     const auto state = [&] {
         return playlist.access([](PlaylistContents& c, RowLog&) { return getMediaState(c.currentMedia()); });
     };
-    transport.playRow(1);
-    transport.removeEntry(0);  // above the playing entry
+    transport.playEntry(serialAt(1));
+    transport.removeEntry(serialAt(0));  // above the playing entry
     EXPECT_EQ(playlist.currentTitle(), "second.wav");
     EXPECT_EQ(state(), MediaState::Running);
 
-    transport.removeEntry(0);  // the playing entry itself
+    transport.removeEntry(serialAt(0));  // the playing entry itself
     EXPECT_EQ(playlist.currentTitle(), "long.ogg");
     EXPECT_EQ(state(), MediaState::Running) << "the entry in its place plays on";
 
     transport.togglePause();
     playlist.addFile(paths[0], Playlist::Added::KeepsCurrent);
-    transport.removeEntry(0);  // paused: the successor is left paused
+    transport.removeEntry(serialAt(0));  // paused: the successor is left paused
     EXPECT_EQ(playlist.currentTitle(), "first.wav");
     EXPECT_EQ(state(), MediaState::Paused);
 
     transport.stop();
-    transport.removeEntry(0);  // the only entry: an empty, silent player
+    transport.removeEntry(serialAt(0));  // the only entry: an empty, silent player
     EXPECT_EQ(playlist.size(), 0U);
 }
 
@@ -251,7 +262,7 @@ TEST_F(TransportTest, EveryCommandOnAnEmptyPlaylistDoesNothing) {
     transport.skipBack();
     transport.skipForward();
     transport.seekToSlider(100);
-    transport.playRow(0);
+    transport.playEntry(1);
     transport.passDuties();
     EXPECT_TRUE(playback.playing);
     EXPECT_FALSE(playback.paused);
