@@ -29,9 +29,9 @@ void connectDesktop(AppState& app) {
         RemoteTargets{app.events, app.playlist, app.playback, *app.transport, *app.window});
 }
 
-void publishRemoteChanges(AppState& app) {
+void tellRemoteEventTaken(AppState& app) {
     if (app.remote) {
-        app.remote->publishChanges();
+        app.remote->eventTaken();
     }
 }
 

@@ -12,8 +12,9 @@ struct AppState;
 
 // After the window, the views and the transport exist.
 void connectDesktop(AppState& app);
-// After each dispatched event: tells the desktop what changed.
-void publishRemoteChanges(AppState& app);
+// After each dispatched event: the remote control takes calls again and
+// tells the desktop what changed.
+void tellRemoteEventTaken(AppState& app);
 
 // Dropped paths: a folder among them is loaded as "Ordner Öffnen" loads a
 // chosen folder (the first one, as the folder chooser gives one); otherwise

@@ -43,7 +43,7 @@ void playSelectedRow(AppState& app, const Event&) {
     if (app.window->playlistView()->topLevelItemCount() == 0) {
         return;
     }
-    app.transport->playRow(app.window->selectedPlaylistRow());
+    app.transport->playEntry(app.window->selectedPlaylistEntry());
 }
 
 constexpr std::array menuTable{

@@ -12,12 +12,12 @@ namespace tonlira {
 namespace {
 
 void pollDeleteKey(AppState& app) {
-    if (!app.input->isKeyDown(Qt::Key_Delete) || QApplication::activeWindow() != app.window.get()) {
+    if (!app.input->takeKeyPress(Qt::Key_Delete) || QApplication::activeWindow() != app.window.get()) {
         return;
     }
-    const int row = app.window->selectedPlaylistRow();
-    if (row > -1) {
-        app.playlist.removeSelectedEntry(row);
+    const EntrySerial selected = app.window->selectedPlaylistEntry();
+    if (selected != noEntry) {
+        app.transport->removeEntry(selected);
     }
 }
 
@@ -41,7 +41,7 @@ void runPass(AppState& app) {
 
     if (event) {
         dispatchEvent(app, *event);
-        publishRemoteChanges(app);
+        tellRemoteEventTaken(app);
     }
 
     if (!app.input->isLeftButtonDown()) {

@@ -1,6 +1,7 @@
 #include "app/PlayerViews.h"
 
 #include "ui/PlayerWindow.h"
+#include "ui/PlaylistPanel.h"
 #include "ui/SongInfoWindow.h"
 #include "ui/StatusBarWidget.h"
 
@@ -10,9 +11,8 @@ namespace tonlira {
 
 PlayerViews::PlayerViews(PlayerWindow& window) : window_(window) {}
 
-void PlayerViews::appendRow(const std::string& title, const std::string& length) {
-    window_.playlistView()->addTopLevelItem(
-        new QTreeWidgetItem({QString::fromStdString(title), QString::fromStdString(length)}));
+void PlayerViews::appendRow(const std::string& title, const std::string& length, EntrySerial serial) {
+    window_.playlistPanel()->appendRow(QString::fromStdString(title), QString::fromStdString(length), serial);
 }
 
 void PlayerViews::removeRow(int row) {

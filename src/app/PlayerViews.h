@@ -21,7 +21,7 @@ public:
     void setSongInfo(SongInfoWindow* songInfo) { songInfo_ = songInfo; }
 
     // PlaylistRows
-    void appendRow(const std::string& title, const std::string& length) override;
+    void appendRow(const std::string& title, const std::string& length, EntrySerial serial) override;
     void removeRow(int row) override;
     void clearRows() override;
     void selectRow(int row) override;

@@ -27,12 +27,18 @@ std::string fileExtension(const std::string& path) {
 
 }  // namespace
 
-void RowLog::append(std::string title, std::string length) {
-    changes_.push_back({Change::Kind::Append, -1, std::move(title), std::move(length)});
+int PlaylistContents::indexOf(EntrySerial serial) const {
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [serial](const PlaylistEntry& entry) { return entry.serial == serial; });
+    return serial == noEntry || found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
 }
-void RowLog::remove(int row) { changes_.push_back({Change::Kind::Remove, row, {}, {}}); }
-void RowLog::clear() { changes_.push_back({Change::Kind::Clear, -1, {}, {}}); }
-void RowLog::select(int row) { changes_.push_back({Change::Kind::Select, row, {}, {}}); }
+
+void RowLog::append(std::string title, std::string length, EntrySerial serial) {
+    changes_.push_back({Change::Kind::Append, -1, serial, std::move(title), std::move(length)});
+}
+void RowLog::remove(int row) { changes_.push_back({Change::Kind::Remove, row, noEntry, {}, {}}); }
+void RowLog::clear() { changes_.push_back({Change::Kind::Clear, -1, noEntry, {}, {}}); }
+void RowLog::select(int row) { changes_.push_back({Change::Kind::Select, row, noEntry, {}, {}}); }
 
 Playlist::Playlist(PlaybackState& playback) : playback_(playback) {}
 
@@ -46,7 +52,7 @@ void Playlist::setRows(PlaylistRows* rows) {
         log_.changes_.clear();
         log_.clear();
         for (const PlaylistEntry& entry : contents_.entries) {
-            log_.append(entry.title, entry.lengthText);
+            log_.append(entry.title, entry.lengthText, entry.serial);
         }
     }
     flushRows();
@@ -84,9 +90,9 @@ void Playlist::addProbedFile(const std::string& path, Added added) {
     std::string length = formatTime(probed.lengthMs);
     {
         std::lock_guard lock(mutex_);
-        log_.append(title, length);
-        contents_.entries.push_back(
-            {std::move(probed.media), std::move(title), std::move(length), contents_.nextSerial++, path});
+        const EntrySerial serial = contents_.nextSerial++;
+        log_.append(title, length, serial);
+        contents_.entries.push_back({std::move(probed.media), std::move(title), std::move(length), serial, path});
         if (added == Added::BecomesCurrent || contents_.current < 0) {
             contents_.current = static_cast<int>(contents_.entries.size()) - 1;
         }
@@ -176,25 +182,33 @@ void Playlist::clearPlaylist() {
     }
 }
 
-void Playlist::removeSelectedEntry(int row) {
+Playlist::Removed Playlist::removeEntry(EntrySerial serial) {
+    Removed removed;
     {
         std::lock_guard lock(mutex_);
         const int count = static_cast<int>(contents_.entries.size());
-        if (row < 0 || row >= count) {
-            return;  // the view may still show rows a worker has just removed
+        const int row = contents_.indexOf(serial);
+        if (row < 0) {
+            return removed;  // the view may still show an entry a worker has just removed
         }
-        const int remembered = contents_.current;
-        auto& removed = contents_.entries[static_cast<std::size_t>(row)];
-        freeMedia(removed.media);
+        removed.any = true;
+        PlaylistEntry& entry = contents_.entries[static_cast<std::size_t>(row)];
+        removed.current = row == contents_.current;
+        removed.state = removed.current ? getMediaState(entry.media.get()) : MediaState::Stopped;
+        freeMedia(entry.media);
         contents_.entries.erase(contents_.entries.begin() + row);
         log_.remove(row);
+        // The current entry stays the same entry: one above it moves it up a
+        // row; in its own place the entry that moves in (or the new last one)
+        // becomes current.
         const int remaining = count - 1;
-        contents_.current = remembered + 1 > remaining ? remembered - 1 : remembered;
-        if (remaining == 0) {
-            contents_.current = -1;
+        if (row < contents_.current) {
+            contents_.current -= 1;
         }
+        contents_.current = std::min(contents_.current, remaining - 1);
     }
     flushIfGuiThread();
+    return removed;
 }
 
 void Playlist::selectEntryAtRow(int row) {
@@ -246,7 +260,7 @@ void Playlist::flushRows() {
     }
     for (const RowLog::Change& change : changes) {
         switch (change.kind) {
-        case RowLog::Change::Kind::Append: rows_->appendRow(change.title, change.length); break;
+        case RowLog::Change::Kind::Append: rows_->appendRow(change.title, change.length, change.serial); break;
         case RowLog::Change::Kind::Remove: rows_->removeRow(change.row); break;
         case RowLog::Change::Kind::Clear: rows_->clearRows(); break;
         case RowLog::Change::Kind::Select: rows_->selectRow(change.row); break;

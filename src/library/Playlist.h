@@ -35,20 +35,22 @@
 namespace tonlira {
 
 struct PlaylistEntry {
-    MediaPtr media;            // may be null when the object could not be created
-    std::string title;         // the file name, as the row shows it
-    std::string lengthText;    // the length, as the row shows it
-    std::uint64_t serial = 0;  // tells entries apart across clears and refills
-    std::string path;          // the file, for the desktop's remote control
+    MediaPtr media;                // may be null when the object could not be created
+    std::string title;             // the file name, as the row shows it
+    std::string lengthText;        // the length, as the row shows it
+    EntrySerial serial = noEntry;  // its row carries it too
+    std::string path;              // the file, for the desktop's remote control
 };
 
 // What access() hands out, under the lock.
 struct PlaylistContents {
     std::vector<PlaylistEntry> entries;
     int current = -1;  // index of the current entry, -1 for none
-    std::uint64_t nextSerial = 1;
+    EntrySerial nextSerial = noEntry + 1;
 
     bool hasEntries() const { return !entries.empty(); }
+    // Index of the entry with that serial; -1 when it is gone.
+    int indexOf(EntrySerial serial) const;
     MediaObject* currentMedia() const {
         return current >= 0 && current < static_cast<int>(entries.size())
                    ? entries[static_cast<std::size_t>(current)].media.get()
@@ -59,7 +61,7 @@ struct PlaylistContents {
 // Row changes made inside access(), applied later in order.
 class RowLog {
 public:
-    void append(std::string title, std::string length);
+    void append(std::string title, std::string length, EntrySerial serial);
     void remove(int row);
     void clear();
     void select(int row);
@@ -69,6 +71,7 @@ private:
     struct Change {
         enum class Kind { Append, Remove, Clear, Select } kind;
         int row = -1;
+        EntrySerial serial = noEntry;
         std::string title;
         std::string length;
     };
@@ -100,7 +103,16 @@ public:
     // folder being loaded does not move it under the person playing.
     void addFile(const std::string& path, Added added = Added::BecomesCurrent);  // any thread
     void clearPlaylist();                                                        // any thread
-    void removeSelectedEntry(int row);
+    // What removeEntry took away.
+    struct Removed {
+        bool any = false;                        // false: no such entry
+        bool current = false;                    // the current entry was removed
+        MediaState state = MediaState::Stopped;  // how the current one played
+    };
+    // Removes the entry with that serial (nothing when it is gone). The
+    // current entry stays current; when it is the one removed, the entry
+    // moving into its row (or the new last one) becomes current.
+    Removed removeEntry(EntrySerial serial);
     void selectEntryAtRow(int row);
 
     // Runs `work(contents, rows)` under the lock and returns its result.

@@ -46,6 +46,17 @@ bool isMissingPluginError(GstMessage* message) {
     return error && g_error_matches(error.get(), GST_CORE_ERROR, GST_CORE_ERROR_MISSING_PLUGIN);
 }
 
+// Sets `field` from the tag `name` of `tags` when the tag is there.
+void takeTag(const GstTagList* tags, const char* name, std::string& field) {
+    gchar* raw = nullptr;
+    if (gst_tag_list_get_string(tags, name, &raw)) {
+        const gst::CharPtr text(raw);
+        if (text && *text != '\0') {
+            field = text.get();
+        }
+    }
+}
+
 }  // namespace
 
 BusWatch::BusWatch(GstElement* pipeline) : pipeline_(pipeline) {
@@ -108,6 +119,17 @@ void BusWatch::record(GstMessage* message) {
         ended_ = true;
         break;
     case GST_MESSAGE_EOS: ended_ = true; break;
+    case GST_MESSAGE_TAG: {
+        GstTagList* raw = nullptr;
+        gst_message_parse_tag(message, &raw);
+        const gst::TagListPtr tags(raw);
+        if (tags) {
+            takeTag(tags.get(), GST_TAG_TITLE, tags_.title);
+            takeTag(tags.get(), GST_TAG_ARTIST, tags_.artist);
+            takeTag(tags.get(), GST_TAG_ALBUM, tags_.album);
+        }
+        return;
+    }
     case GST_MESSAGE_ELEMENT:
         if (isMissingPlugin(message)) {
             ++missingDecoders_;
@@ -216,6 +238,11 @@ bool BusWatch::takeEnd() {
     failed();  // a swallowed error ends the stream too
     std::lock_guard lock(mutex_);
     return std::exchange(ended_, false);
+}
+
+MediaTags BusWatch::tags() const {
+    std::lock_guard lock(mutex_);
+    return tags_;
 }
 
 bool BusWatch::ended() {

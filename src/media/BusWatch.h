@@ -18,6 +18,7 @@
 
 #include "media/ErrorTracer.h"
 #include "media/GstHandles.h"
+#include "media/MediaEngine.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -52,6 +53,8 @@ public:
     // The failure was the sound output's (see audioOutputLost()), not the
     // file's.
     bool outputFailed() const;
+    // The title, artist and album tags seen so far; reset() keeps them.
+    MediaTags tags() const;
 
 private:
     struct PostedError {
@@ -78,6 +81,7 @@ private:
     bool failed_ = false;
     bool outputFailed_ = false;
     int missingDecoders_ = 0;
+    MediaTags tags_;
     // Errors posted inside the pipeline, whether or not the bus saw them.
     std::vector<PostedError> posted_;
 };

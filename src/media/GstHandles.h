@@ -20,6 +20,9 @@ struct CapsUnref {
 struct ErrorFree {
     void operator()(GError* error) const { g_error_free(error); }
 };
+struct TagListUnref {
+    void operator()(GstTagList* tags) const { gst_tag_list_unref(tags); }
+};
 struct GFree {
     void operator()(gpointer memory) const { g_free(memory); }
 };
@@ -32,6 +35,7 @@ using MessagePtr = std::unique_ptr<GstMessage, MessageUnref>;
 using CapsPtr = std::unique_ptr<GstCaps, CapsUnref>;
 using ErrorPtr = std::unique_ptr<GError, ErrorFree>;
 using CharPtr = std::unique_ptr<gchar, GFree>;
+using TagListPtr = std::unique_ptr<GstTagList, TagListUnref>;
 
 // Takes a reference that was handed over floating (fresh from a factory) and
 // makes it owned by the handle.

@@ -189,6 +189,20 @@ MediaStatus pauseMedia(MediaObject* media) { return media != nullptr ? media->pa
 
 MediaStatus stopMedia(MediaObject* media) { return media != nullptr ? media->stop() : mediaOk; }
 
+MediaStatus runMediaAtVolume(MediaObject* media, std::int32_t attenuationDb) {
+    setMediaVolumeUnpaused(media, attenuationDb);
+    return runMedia(media);
+}
+
+MediaStatus pauseMediaAtVolume(MediaObject* media, std::int32_t attenuationDb) {
+    setMediaVolumeUnpaused(media, attenuationDb);
+    return pauseMedia(media);
+}
+
+MediaTags getMediaTags(MediaObject* media) { return media != nullptr ? media->tags() : MediaTags{}; }
+
+MediaState getMediaState(MediaObject* media) { return media != nullptr ? media->state() : MediaState::Stopped; }
+
 std::int32_t getMediaLength(MediaObject* media) { return media != nullptr ? unitsToMs(media->lengthUnits()) : 0; }
 
 std::int32_t getMediaPosition(MediaObject* media) { return media != nullptr ? unitsToMs(media->positionUnits()) : 0; }

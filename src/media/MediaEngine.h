@@ -88,6 +88,18 @@ int freeMedia(MediaPtr& media);
 MediaStatus runMedia(MediaObject* media);
 MediaStatus pauseMedia(MediaObject* media);
 MediaStatus stopMedia(MediaObject* media);
+// Every start of an entry: the volume first (without the pause of
+// setMediaVolume), then runMedia, so not one buffer of the entry reaches the
+// sound server louder than asked. The volume is kept by the entry, also
+// while it rests, and given to its pipeline whenever that starts.
+MediaStatus runMediaAtVolume(MediaObject* media, std::int32_t attenuationDb);
+// pauseMedia likewise: what is prerolled already carries the volume.
+MediaStatus pauseMediaAtVolume(MediaObject* media, std::int32_t attenuationDb);
+
+// What a listener gets from an entry: nothing (at rest, ended or failed to
+// start), a paused pipeline, or a running one.
+enum class MediaState : std::uint8_t { Stopped, Paused, Running };
+MediaState getMediaState(MediaObject* media);
 // Found when the file is loaded; 0 when nothing of it could be decoded.
 std::int32_t getMediaLength(MediaObject* media);
 // For a stopped entry: where it starts when it next plays.
@@ -110,6 +122,15 @@ int isMediaComplete(MediaObject* media);
 // end of the file: nothing can sound until the output is back. Cleared when
 // the entry is stopped.
 bool mediaOutputFailed(MediaObject* media);
+
+// What the file's tags say, as far as GStreamer has reported them (while
+// the entry prerolls or plays); empty texts for tags the file lacks.
+struct MediaTags {
+    std::string title;
+    std::string artist;
+    std::string album;
+};
+MediaTags getMediaTags(MediaObject* media);
 
 // Milliseconds as "MM:SS", without an hour field.
 std::string formatTime(std::int32_t ms);

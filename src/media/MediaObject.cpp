@@ -199,6 +199,7 @@ MediaStatus MediaObject::leaveIdle(GstState target) {
         return mediaFailed;
     }
     links_->attachOutput();
+    links_->setVolume(volume_);
     if (keptUnits_ == 0) {
         // Straight from NULL to the target: the fastest start.
         return changeState(target);
@@ -222,7 +223,13 @@ MediaStatus MediaObject::run() {
     }
     switch (mode_) {
     case Mode::Playing: return mediaOk;
-    case Mode::Paused: return changeState(GST_STATE_PLAYING);
+    case Mode::Paused:
+        // Straight on to PLAYING, the sink would hold the sound back for as
+        // long as the pause lasted: its clock kept running while the
+        // pipeline's running time stood still. Starting afresh from the
+        // position re-bases the running time; it takes a few milliseconds.
+        stop();
+        break;
     case Mode::Idle: break;
     }
     const MediaStatus started = leaveIdle(GST_STATE_PLAYING);
@@ -299,12 +306,29 @@ MediaStatus MediaObject::seek(std::int64_t units) {
 }
 
 void MediaObject::setVolume(double factor) {
+    volume_ = factor;
     if (links_) {
         links_->setVolume(factor);
     }
 }
 
-double MediaObject::volume() const { return links_ ? links_->volume() : 1.0; }
+double MediaObject::volume() const { return links_ ? links_->volume() : volume_; }
+
+MediaTags MediaObject::tags() const { return watch_ ? watch_->tags() : MediaTags{}; }
+
+MediaState MediaObject::state() const {
+    switch (mode_) {
+    case Mode::Idle: break;
+    case Mode::Paused: return MediaState::Paused;
+    case Mode::Playing:
+        // Ended (or failed) but not yet stopped: nothing sounds any more.
+        if (!completionPending_ && !(watch_ && watch_->ended())) {
+            return MediaState::Running;
+        }
+        break;
+    }
+    return MediaState::Stopped;
+}
 
 bool MediaObject::outputFailed() const { return watch_ && watch_->outputFailed(); }
 

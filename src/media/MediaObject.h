@@ -53,8 +53,13 @@ public:
     std::int64_t lengthUnits() const { return lengthUnits_; }
     std::int64_t positionUnits() const;
 
+    // Kept by the object and given to the audio chain whenever the pipeline
+    // leaves idle, so a start is at this volume from its first buffer.
     void setVolume(double factor);
     double volume() const;
+
+    MediaState state() const;
+    MediaTags tags() const;
 
     // True once the file has played to its end, or failed while playing.
     // Never blocks.
@@ -92,6 +97,7 @@ private:
     std::string path_;  // the file the pipeline reads
     // Where an idle entry starts when it next leaves idle.
     std::int64_t keptUnits_ = 0;
+    double volume_ = 1.0;
     // Ready once the pipeline has come to rest after loading.
     std::future<void> settling_;
 };

@@ -14,11 +14,17 @@ InputState::~InputState() {
     }
 }
 
+bool InputState::takeKeyPress(int qtKey) {
+    const bool pressed = keysPressed_.erase(qtKey) > 0;
+    return pressed || isKeyDown(qtKey);
+}
+
 bool InputState::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
         keysDown_.insert(key->key());
+        keysPressed_.insert(key->key());
         break;
     }
     case QEvent::KeyRelease: {
@@ -38,6 +44,7 @@ bool InputState::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ApplicationDeactivate:
         // Releases outside the application never reach it.
         keysDown_.clear();
+        keysPressed_.clear();
         leftButtonDown_ = false;
         break;
     default: break;

@@ -18,6 +18,9 @@ public:
     ~InputState() override;
 
     bool isKeyDown(int qtKey) const { return keysDown_.contains(qtKey); }
+    // Whether the key is down now or was pressed since the last call for it,
+    // so a tap that began and ended between two polls counts once.
+    bool takeKeyPress(int qtKey);
     bool isLeftButtonDown() const { return leftButtonDown_; }
 
 protected:
@@ -25,6 +28,7 @@ protected:
 
 private:
     std::set<int> keysDown_;
+    std::set<int> keysPressed_;  // since the last takeKeyPress() of each
     bool leftButtonDown_ = false;
 };
 

@@ -49,6 +49,7 @@ RemoteControl::RemoteControl(const RemoteTargets& targets)
     new MprisRootAdaptor(this);
     player_ = new MprisPlayerAdaptor(this);
     announced_ = state();
+    announcedSeeks_ = targets_.transport.seekCount();
 
     QDBusConnection bus = connectSessionBus(connectionName_);
     if (!bus.isConnected() || !bus.registerObject(QString::fromLatin1(remoteObjectPath), this)) {
@@ -87,10 +88,19 @@ RemoteSnapshot RemoteControl::state() const {
 
 std::int64_t RemoteControl::positionUs() const { return remotePositionUs(targets_.playlist); }
 
-void RemoteControl::publishChanges() {
+void RemoteControl::eventTaken() {
     seeksSinceLastEvent_ = 0;
+    publishChanges();
+}
+
+void RemoteControl::publishChanges() {
     if (!published()) {
         return;
+    }
+    const std::uint64_t seeks = targets_.transport.seekCount();
+    if (seeks != announcedSeeks_ && player_ != nullptr) {
+        announcedSeeks_ = seeks;
+        emit player_->Seeked(positionUs());
     }
     const RemoteSnapshot now = state();
     if (now == announced_) {
@@ -128,7 +138,17 @@ bool RemoteControl::play() {
     return true;
 }
 
-bool RemoteControl::pause() { return state().status != RemoteStatus::Playing || post(MenuId::PlayPause); }
+bool RemoteControl::pause() {
+    if (state().status != RemoteStatus::Playing) {
+        return true;
+    }
+    if (targets_.playback.paused && !post(MenuId::PlayPause)) {
+        // Played on by the play button while the pause flag was set: the
+        // first "Play/Pause" only clears the flag, the second pauses.
+        return false;
+    }
+    return post(MenuId::PlayPause);
+}
 
 // From rest "Play/Pause" would only pause the entry; a remote's play/pause
 // key is expected to start playback, as the play button does.
@@ -150,9 +170,7 @@ bool RemoteControl::seekTo(std::int64_t targetUs) {
     }
     ++seeksSinceLastEvent_;
     targets_.transport.seekToSlider(static_cast<int>(targetUs / microsecondsPerMs));
-    if (player_ != nullptr) {
-        emit player_->Seeked(positionUs());
-    }
+    publishChanges();  // Seeked
     return true;
 }
 

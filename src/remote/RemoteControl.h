@@ -61,8 +61,11 @@ public:
     // player of ours holds it.
     QString serviceName() const { return service_; }
 
-    // Announces what changed since the last announcement. Called after each
-    // event the main loop takes.
+    // Called after each event the main loop takes: seeks are taken again,
+    // and what changed is announced.
+    void eventTaken();
+    // Announces what changed since the last announcement, and Seeked after
+    // the transport moved the position.
     void publishChanges();
 
     // The state as it is now.
@@ -96,6 +99,7 @@ private:
     MprisPlayerAdaptor* player_ = nullptr;  // owned by this object
     RemoteSnapshot announced_;
     std::size_t seeksSinceLastEvent_ = 0;
+    std::uint64_t announcedSeeks_ = 0;
 };
 
 }  // namespace tonlira

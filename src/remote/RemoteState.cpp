@@ -13,16 +13,20 @@ constexpr double decibelsPerDecade = 20.0;
 constexpr const char* noTrackPath = "/org/mpris/MediaPlayer2/TrackList/NoTrack";
 constexpr const char* trackPathPrefix = "/org/tonlira/Tonlira/Track/";
 
+RemoteStatus statusOf(MediaState state) {
+    switch (state) {
+    case MediaState::Running: return RemoteStatus::Playing;
+    case MediaState::Paused: return RemoteStatus::Paused;
+    case MediaState::Stopped: break;
+    }
+    return RemoteStatus::Stopped;
+}
+
 }  // namespace
 
 RemoteSnapshot takeRemoteSnapshot(Playlist& playlist, const PlaybackState& playback, int attenuationDb) {
     RemoteSnapshot state;
     state.playing = playback.playing;
-    if (playback.paused) {
-        state.status = RemoteStatus::Paused;
-    } else if (playback.playing) {
-        state.status = RemoteStatus::Playing;
-    }
     state.volume = std::pow(10.0, attenuationDb / decibelsPerDecade);
     playlist.access([&](PlaylistContents& contents, RowLog&) {
         state.entries = static_cast<int>(contents.entries.size());
@@ -31,15 +35,16 @@ RemoteSnapshot takeRemoteSnapshot(Playlist& playlist, const PlaybackState& playb
             return;
         }
         const PlaylistEntry& entry = contents.entries[static_cast<std::size_t>(contents.current)];
+        MediaObject* media = entry.media.get();
+        state.status = statusOf(getMediaState(media));
         state.track = entry.serial;
-        state.title = QString::fromStdString(entry.title);
+        const MediaTags tags = getMediaTags(media);
+        state.title = QString::fromStdString(tags.title.empty() ? entry.title : tags.title);
+        state.artist = QString::fromStdString(tags.artist);
+        state.album = QString::fromStdString(tags.album);
         state.url = entry.path.empty() ? QString() : fileUrlOf(entry.path);
-        state.lengthUs = std::int64_t{getMediaLength(entry.media.get())} * microsecondsPerMs;
+        state.lengthUs = std::int64_t{getMediaLength(media)} * microsecondsPerMs;
     });
-    // Nothing is on show without a current entry.
-    if (state.track == 0) {
-        state.status = RemoteStatus::Stopped;
-    }
     return state;
 }
 
@@ -71,6 +76,12 @@ QVariantMap metadataOf(const RemoteSnapshot& state) {
     }
     metadata.insert(QStringLiteral("mpris:length"), qlonglong{state.lengthUs});
     metadata.insert(QStringLiteral("xesam:title"), state.title);
+    if (!state.artist.isEmpty()) {
+        metadata.insert(QStringLiteral("xesam:artist"), QStringList{state.artist});
+    }
+    if (!state.album.isEmpty()) {
+        metadata.insert(QStringLiteral("xesam:album"), state.album);
+    }
     if (!state.url.isEmpty()) {
         metadata.insert(QStringLiteral("xesam:url"), state.url);
     }
@@ -88,8 +99,8 @@ QVariantMap changedPlayerProperties(const RemoteSnapshot& before, const RemoteSn
     if (before.status != after.status) {
         changed.insert(QStringLiteral("PlaybackStatus"), playbackStatusText(after.status));
     }
-    if (before.track != after.track || before.title != after.title || before.url != after.url ||
-        before.lengthUs != after.lengthUs) {
+    if (before.track != after.track || before.title != after.title || before.artist != after.artist ||
+        before.album != after.album || before.url != after.url || before.lengthUs != after.lengthUs) {
         changed.insert(QStringLiteral("Metadata"), metadataOf(after));
     }
     const auto flag = [&](const char* name, bool (*test)(const RemoteSnapshot&)) {

@@ -19,8 +19,10 @@ enum class RemoteStatus : std::uint8_t { Stopped, Playing, Paused };
 struct RemoteSnapshot {
     RemoteStatus status = RemoteStatus::Stopped;
     std::uint64_t track = 0;  // serial of the current entry, 0 for none
-    QString title;            // as the playlist row shows it
-    QString url;              // file URL of the current entry
+    QString title;            // the file's title tag, else as the playlist row shows it
+    QString artist;           // the file's tags, empty without them
+    QString album;
+    QString url;  // file URL of the current entry, percent-encoded
     std::int64_t lengthUs = 0;
     int entries = 0;
     int current = -1;
@@ -33,6 +35,9 @@ struct RemoteSnapshot {
 inline constexpr std::int64_t microsecondsPerMs = 1000;
 
 // Reads the state; `attenuationDb` is the volume the dial gives (-70 to 0).
+// The status is what a listener hears: "Playing" only while the current
+// entry's pipeline runs, "Paused" while it is paused, else "Stopped",
+// whatever the transport's flags say.
 RemoteSnapshot takeRemoteSnapshot(Playlist& playlist, const PlaybackState& playback, int attenuationDb);
 
 // The current entry's position in microseconds, 0 without one.

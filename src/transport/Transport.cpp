@@ -23,12 +23,16 @@ std::int32_t dialVolume(float dialValue) { return rnd(dialValue / dialToDecibels
 Transport::Transport(Playlist& playlist, PlaybackState& playback, TransportView& view)
     : playlist_(playlist), playback_(playback), view_(view) {}
 
+std::int32_t Transport::volume() const { return dialVolume(view_.dialValue()); }
+
+void Transport::start(MediaObject* media) const { runMediaAtVolume(media, volume()); }
+
 void Transport::play() {
     playlist_.access([&](PlaylistContents& contents, RowLog&) {
         if (!contents.hasEntries()) {
             return;
         }
-        runMedia(contents.currentMedia());
+        start(contents.currentMedia());
         playback_.playing = true;
     });
 }
@@ -39,10 +43,10 @@ void Transport::togglePause() {
             return;
         }
         if (!playback_.paused) {
-            pauseMedia(contents.currentMedia());
+            pauseMediaAtVolume(contents.currentMedia(), volume());
             playback_.paused = true;
         } else {
-            runMedia(contents.currentMedia());
+            start(contents.currentMedia());
             playback_.paused = false;
             playback_.playing = true;
         }
@@ -55,6 +59,7 @@ void Transport::stop() {
             return false;
         }
         stopAndRewind(contents.currentMedia());
+        ++seeks_;
         playback_.playing = false;
         return true;
     });
@@ -65,12 +70,13 @@ void Transport::stop() {
 
 void Transport::advance(PlaylistContents& contents, RowLog& rows) {
     stopAndRewind(contents.currentMedia());
+    ++seeks_;
     const int following = contents.current + 1;
     if (following >= static_cast<int>(contents.entries.size())) {
         return;  // the last entry stays current, stopped and rewound
     }
     contents.current = following;
-    runMedia(contents.currentMedia());
+    start(contents.currentMedia());
     rows.select(following);
 }
 
@@ -88,8 +94,9 @@ void Transport::previous() {
             return;
         }
         stopAndRewind(contents.currentMedia());
+        ++seeks_;
         contents.current -= 1;
-        runMedia(contents.currentMedia());
+        start(contents.currentMedia());
         rows.select(contents.current);
     });
 }
@@ -107,6 +114,7 @@ void Transport::skip(int direction) {
         const std::int64_t length = getMediaLength(media);
         const auto step = static_cast<std::int64_t>(static_cast<double>(length) / skipFraction);
         seekMedia(media, position + direction * step);
+        ++seeks_;
     });
 }
 
@@ -121,29 +129,47 @@ void Transport::seekToSlider(int sliderValueMs) {
     playlist_.access([&](PlaylistContents& contents, RowLog&) {
         if (contents.current >= 0) {
             seekMedia(contents.currentMedia(), sliderValueMs);
+            ++seeks_;
         }
     });
 }
 
-void Transport::playRow(int selectedRow) {
-    const std::int32_t volume = dialVolume(view_.dialValue());
+void Transport::playEntry(EntrySerial selected) {
     playlist_.access([&](PlaylistContents& contents, RowLog&) {
-        if (!contents.hasEntries() || selectedRow < 0 || selectedRow >= static_cast<int>(contents.entries.size())) {
+        const int selectedRow = contents.indexOf(selected);
+        if (selectedRow < 0) {
             return;
         }
         for (PlaylistEntry& entry : contents.entries) {
             stopAndRewind(entry.media.get());
         }
+        ++seeks_;
         contents.current = selectedRow;
-        MediaObject* media = contents.entries[index(selectedRow)].media.get();
-        runMedia(media);
-        setMediaVolume(media, volume);
+        start(contents.entries[index(selectedRow)].media.get());
         playback_.playing = true;
     });
 }
 
+void Transport::removeEntry(EntrySerial selected) {
+    const Playlist::Removed removed = playlist_.removeEntry(selected);
+    if (!removed.current || removed.state == MediaState::Stopped) {
+        return;
+    }
+    // The entry that took the removed one's place carries on as the removed
+    // one did, as after the end of a file: nothing falls silent while the
+    // flags say it plays.
+    playlist_.access([&](PlaylistContents& contents, RowLog&) {
+        MediaObject* media = contents.currentMedia();
+        if (removed.state == MediaState::Running) {
+            start(media);
+        } else {
+            pauseMediaAtVolume(media, volume());
+        }
+    });
+}
+
 void Transport::passDuties() {
-    const std::int32_t volume = dialVolume(view_.dialValue());
+    const std::int32_t volume = this->volume();
     // The engine's volume pause happens between two short turns at the
     // playlist, never while holding it, so a loader adding files meanwhile
     // is not held up by it.

@@ -30,8 +30,18 @@ public:
     void skipForward();
     // Seeks to the value of the slider that reported the change.
     void seekToSlider(int sliderValueMs);
-    // Plays the entry of the selected row; -1 when no row is selected.
-    void playRow(int selectedRow);
+    // Plays the entry of the selected row (noEntry when no row is selected);
+    // nothing happens when that entry is gone.
+    void playEntry(EntrySerial selected);
+
+    // Removes the entry of a playlist row (the Delete key). When it was the
+    // current one and sounded, the entry that becomes current plays on (or
+    // stays paused) in its place.
+    void removeEntry(EntrySerial selected);
+
+    // How often the position of the current entry was moved so far: seeks,
+    // skips, stops and every change of entry (which starts at 0).
+    std::uint64_t seekCount() const { return seeks_; }
 
     // Every pass of the main loop.
     void passDuties();
@@ -39,6 +49,11 @@ public:
     void refreshProgress();
 
 private:
+    // The attenuation the volume dial gives now.
+    std::int32_t volume() const;
+    // Every start of an entry, whichever command or event asks for it: at
+    // the dial's volume from its first buffer.
+    void start(MediaObject* media) const;
     // A twentieth of the track, backwards (-1) or forwards (+1).
     void skip(int direction);
     // next() for the current entry, already under the playlist's lock.
@@ -47,6 +62,7 @@ private:
     Playlist& playlist_;
     PlaybackState& playback_;
     TransportView& view_;
+    std::uint64_t seeks_ = 0;
 };
 
 }  // namespace tonlira

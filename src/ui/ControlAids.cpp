@@ -22,6 +22,9 @@ namespace tonlira {
 namespace {
 
 constexpr int wheelNotch = 120;  // angle delta of one notch, in eighths of a degree
+// A notch, an arrow key or a page key turns the dial by one mark: ten
+// positions, the steps of the standard volume (5 dB on the volume dial).
+constexpr int positionsPerMark = 10;
 constexpr int titleColumn = 0;
 constexpr const char* playButtonTip = "Abspielen";
 
@@ -81,22 +84,23 @@ private:
     bool dialEvent(QEvent* event) {
         switch (event->type()) {
         case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Up || key == Qt::Key_Right) {
-                turnDial(dial_, 1);
-                return true;
+            switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Right:
+            case Qt::Key_PageUp: turnDialByMarks(dial_, 1); return true;
+            case Qt::Key_Down:
+            case Qt::Key_Left:
+            case Qt::Key_PageDown: turnDialByMarks(dial_, -1); return true;
+            case Qt::Key_Home: turnDial(dial_, -dialPositions(*dial_)); return true;
+            case Qt::Key_End: turnDial(dial_, dialPositions(*dial_)); return true;
+            default: return false;
             }
-            if (key == Qt::Key_Down || key == Qt::Key_Left) {
-                turnDial(dial_, -1);
-                return true;
-            }
-            return false;
         }
         case QEvent::Wheel: {
             wheelRest_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
             const int notches = wheelRest_ / wheelNotch;
             wheelRest_ -= notches * wheelNotch;
-            turnDial(dial_, notches);
+            turnDialByMarks(dial_, notches);
             return true;
         }
         case QEvent::ToolTip:
@@ -147,6 +151,17 @@ bool turnDial(Dial* dial, int steps) {
         return false;
     }
     return setDialValue(dial, dialTableValue(*dial, target)) == 1;
+}
+
+bool turnDialByMarks(Dial* dial, int marks) {
+    if (dial == nullptr || marks == 0) {
+        return false;
+    }
+    const int position = static_cast<int>(std::lround(getDialValue(dial) / dial->step));
+    // From between two marks the first mark in the direction counts as one.
+    const int below = position / positionsPerMark * positionsPerMark;
+    const int from = marks > 0 || below == position ? below : below + positionsPerMark;
+    return turnDial(dial, from + marks * positionsPerMark - position);
 }
 
 QString dialToolTip(const Dial* dial, const DecibelsOf& decibelsOf) {

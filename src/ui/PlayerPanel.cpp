@@ -43,7 +43,7 @@ constexpr Geometry titleDisplayGeometry{5, 5, 360, 40};
 constexpr Geometry dialGeometry{365, 1, 130, 130};
 constexpr int sliderInitialMaximum = 100;
 constexpr int sliderPageFraction = 5;  // a page is this part of the range
-constexpr int sliderLineStep = 1;      // an arrow key's step, in milliseconds
+constexpr int sliderLineStep = 5000;   // an arrow key's step, in milliseconds
 constexpr Colour titleDisplayBackground = 0;
 
 // The position slider's keys, as a track bar takes them: Left and Up step

@@ -92,7 +92,7 @@ Dial* PlayerWindow::volumeDial() const { return playerPanel_->volumeDial(); }
 void PlayerWindow::setSliderRange(int maximum) { playerPanel_->setSliderRange(maximum); }
 void PlayerWindow::setSliderValue(int value) { playerPanel_->setSliderValue(value); }
 
-int PlayerWindow::selectedPlaylistRow() const { return playlistPanel_->selectedRow(); }
+EntrySerial PlayerWindow::selectedPlaylistEntry() const { return playlistPanel_->selectedSerial(); }
 
 void PlayerWindow::createStatusBar() {
     if (statusBar_ == nullptr) {

@@ -8,6 +8,7 @@
 // items, control events, close and size) and the application decides what
 // happens. GUI thread only.
 
+#include "library/PlaylistRows.h"
 #include "platform/EventQueue.h"
 #include "platform/Ids.h"
 #include "ui/Dial.h"
@@ -61,8 +62,9 @@ public:
     void setSliderRange(int maximum);
     void setSliderValue(int value);
 
-    // Selected row of the playlist view, -1 for none.
-    int selectedPlaylistRow() const;
+    // The entry on the selected row of the playlist view, noEntry for none.
+    EntrySerial selectedPlaylistEntry() const;
+    PlaylistPanel* playlistPanel() const { return playlistPanel_; }
 
     // Status bar: null while switched off.
     StatusBarWidget* statusBarWidget() const { return statusBar_; }

@@ -19,6 +19,7 @@ constexpr int titleColumnWidth = 116;
 constexpr int lengthColumnWidth = 60;
 constexpr int titleColumn = 0;
 constexpr int lengthColumn = 1;
+constexpr int serialRole = Qt::UserRole;  // the entry's serial, on the title cell
 
 // A report list without full-row selection: the selected row is highlighted
 // in its title cell only.
@@ -69,9 +70,15 @@ PlaylistPanel::PlaylistPanel(const PlayerLook& look, QWidget* parent, ControlMap
     controls[ControlId::PlaylistView] = view_;
 }
 
-int PlaylistPanel::selectedRow() const {
+EntrySerial PlaylistPanel::selectedSerial() const {
     const QList<QTreeWidgetItem*> selected = view_->selectedItems();
-    return selected.isEmpty() ? -1 : view_->indexOfTopLevelItem(selected.front());
+    return selected.isEmpty() ? noEntry : selected.front()->data(titleColumn, serialRole).toULongLong();
+}
+
+void PlaylistPanel::appendRow(const QString& title, const QString& length, EntrySerial serial) {
+    auto* item = new QTreeWidgetItem({title, length});
+    item->setData(titleColumn, serialRole, QVariant::fromValue(qulonglong{serial}));
+    view_->addTopLevelItem(item);
 }
 
 void PlaylistPanel::fitSizes(QSize panel, QSize view) {

@@ -3,6 +3,7 @@
 // columns "Titel" and "Länge". Passive: it reports double-clicks. GUI thread
 // only.
 
+#include "library/PlaylistRows.h"
 #include "platform/EventQueue.h"
 #include "ui/PanelStyle.h"
 #include "ui/PlayerLook.h"
@@ -20,8 +21,10 @@ public:
     PlaylistPanel(const PlayerLook& look, QWidget* parent, ControlMap& controls);
 
     QTreeWidget* view() const { return view_; }
-    // Selected row of the view, -1 for none.
-    int selectedRow() const;
+    // The serial of the entry on the selected row, noEntry for none.
+    EntrySerial selectedSerial() const;
+    // A new row for an entry, carrying its serial.
+    void appendRow(const QString& title, const QString& length, EntrySerial serial);
 
     // Fits the panel and its view to the sizes the resize pass gives.
     void fitSizes(QSize panel, QSize view);

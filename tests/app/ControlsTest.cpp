@@ -68,10 +68,10 @@ TEST_F(ControlsTest, KeysMoveTheSliderAsATrackBarAndEachMoveSeeks) {
         int to;
     };
     const std::vector<Step> steps{
-        {Qt::Key_Right, 5000, 5001},
-        {Qt::Key_Down, 5000, 5001},
-        {Qt::Key_Left, 5000, 4999},
-        {Qt::Key_Up, 5000, 4999},
+        {Qt::Key_Right, 5000, 10000},  // five seconds an arrow key
+        {Qt::Key_Down, 5000, 10000},
+        {Qt::Key_Left, 5000, 0},
+        {Qt::Key_Up, 5000, 0},
         {Qt::Key_PageDown, 5000, 5000 + page},
         {Qt::Key_PageUp, 5000, 5000 - page},
         {Qt::Key_Home, 5000, 0},

@@ -153,7 +153,7 @@ TEST_F(DesktopUseTest, EnterOnARowPlaysItAsADoubleClickDoes) {
     EXPECT_EQ(current(), 1);
 }
 
-TEST_F(DesktopUseTest, TheDialTurnsOneStepPerArrowKeyAndWheelNotchWithinItsScale) {
+TEST_F(DesktopUseTest, TheDialTurnsOneMarkPerKeyAndWheelNotchWithinItsScale) {
     ASSERT_TRUE(start());  // the dial starts at 0 by default
     activate();
     Dial* dial = app->window->volumeDial();
@@ -164,8 +164,9 @@ TEST_F(DesktopUseTest, TheDialTurnsOneStepPerArrowKeyAndWheelNotchWithinItsScale
         Qt::Key key;
         float expected;
     };
-    for (const Turn& turn :
-         {Turn{Qt::Key_Down, 0.0F}, Turn{Qt::Key_Up, 1.0F}, Turn{Qt::Key_Right, 2.0F}, Turn{Qt::Key_Left, 1.0F}}) {
+    for (const Turn& turn : {Turn{Qt::Key_Down, 0.0F}, Turn{Qt::Key_Up, 10.0F}, Turn{Qt::Key_Right, 20.0F},
+                             Turn{Qt::Key_PageUp, 30.0F}, Turn{Qt::Key_Left, 20.0F}, Turn{Qt::Key_PageDown, 10.0F},
+                             Turn{Qt::Key_End, 140.0F}, Turn{Qt::Key_Up, 140.0F}, Turn{Qt::Key_Home, 0.0F}}) {
         key(control, turn.key);
         EXPECT_FLOAT_EQ(getDialValue(dial), turn.expected) << "key " << turn.key;
     }
@@ -175,16 +176,22 @@ TEST_F(DesktopUseTest, TheDialTurnsOneStepPerArrowKeyAndWheelNotchWithinItsScale
         QApplication::sendEvent(control, &event);
     };
     wheel(2 * 120);
-    EXPECT_FLOAT_EQ(getDialValue(dial), 3.0F);
+    EXPECT_FLOAT_EQ(getDialValue(dial), 20.0F);
     wheel(60);  // half a notch (a touchpad) waits for the other half
-    EXPECT_FLOAT_EQ(getDialValue(dial), 3.0F);
+    EXPECT_FLOAT_EQ(getDialValue(dial), 20.0F);
     wheel(60);
-    EXPECT_FLOAT_EQ(getDialValue(dial), 4.0F);
+    EXPECT_FLOAT_EQ(getDialValue(dial), 30.0F);
     wheel(-120 * 10);
     EXPECT_FLOAT_EQ(getDialValue(dial), 0.0F);
 
-    setDialValue(dial, 139.0F);
+    // From between two marks (a drag leaves it anywhere) to the next one.
+    setDialValue(dial, 55.0F);
     key(control, Qt::Key_Up);
+    EXPECT_FLOAT_EQ(getDialValue(dial), 60.0F);
+    setDialValue(dial, 55.0F);
+    key(control, Qt::Key_Down);
+    EXPECT_FLOAT_EQ(getDialValue(dial), 50.0F);
+    setDialValue(dial, 135.0F);
     key(control, Qt::Key_Up);
     EXPECT_FLOAT_EQ(getDialValue(dial), 140.0F);
     EXPECT_EQ(dialToolTip(dial, dialVolume), "0 dB");

@@ -70,6 +70,12 @@ protected:
         bus.waitForFinished();
     }
 
+    // Plays the first row, as a double-click on it does.
+    void playFirstEntry() {
+        app->transport->playEntry(
+            app->playlist.access([](PlaylistContents& contents, RowLog&) { return contents.entries[0].serial; }));
+    }
+
     void startWithFiles(const std::vector<std::string>& stems) {
         std::vector<std::string> files;
         for (const std::string& stem : stems) {
@@ -102,6 +108,9 @@ protected:
             return {};
         }
         return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+    int current() {
+        return app->playlist.access([](PlaylistContents& contents, RowLog&) { return contents.current; });
     }
     QVariantMap metadata() { return qdbus_cast<QVariantMap>(property(player, "Metadata")); }
     QString status() { return property(player, "PlaybackStatus").toString(); }
@@ -150,14 +159,45 @@ TEST_F(RemoteControlTest, PlayPauseStartsPausesAndResumesAndEachChangeIsSignalle
     EXPECT_FALSE(app->playback.playing);
 }
 
+TEST_F(RemoteControlTest, TheStatusIsWhatTheListenerHears) {
+    startWithFiles({"first", "second"});
+    const auto signalled = [&](const char* status) {
+        return passUntil([&] { return changed(QStringLiteral("PlaybackStatus"), QString::fromLatin1(status)); });
+    };
+    choose(MenuId::PlayPause);  // from rest: paused
+    EXPECT_EQ(status(), "Paused");
+    choose(MenuId::PlayPause);
+    EXPECT_EQ(status(), "Playing");
+    choose(MenuId::Next);  // on the last entry: the music stops, the flags stay
+    EXPECT_TRUE(app->playback.playing);
+    EXPECT_EQ(status(), "Stopped");
+    EXPECT_TRUE(signalled("Stopped"));
+
+    log.changes.clear();
+    const qsizetype seeks = log.seeks.size();
+    choose(MenuId::Previous);
+    EXPECT_EQ(status(), "Playing");
+    EXPECT_TRUE(signalled("Playing"));
+    // The list plays to its end: silent, "Stopped", announced, with the
+    // rewind of the last entry as a seek.
+    app->transport->seekToSlider(1800);
+    EXPECT_TRUE(passUntil([&] { return current() == 1; }));
+    log.changes.clear();
+    EXPECT_TRUE(signalled("Stopped"));
+    EXPECT_EQ(status(), "Stopped");
+    EXPECT_TRUE(app->playback.playing);
+    EXPECT_GE(log.seeks.size(), seeks + 3) << "the slider, the change of entry and the rewind at the end";
+}
+
 TEST_F(RemoteControlTest, MetadataShowsTheCurrentEntryAndFollowsNextAndPrevious) {
     startWithFiles({"first", "second"});
-    app->transport->playRow(0);
+    playFirstEntry();
     passes(3);
     QVariantMap shown = metadata();
     EXPECT_EQ(shown.value("xesam:title").toString(), "first.wav");
-    EXPECT_EQ(shown.value("xesam:url").toString(),
-              QUrl::fromLocalFile(QString::fromStdString((media / "first.wav").string())).toString());
+    EXPECT_EQ(
+        shown.value("xesam:url").toString(),
+        QUrl::fromLocalFile(QString::fromStdString((media / "first.wav").string())).toString(QUrl::FullyEncoded));
     EXPECT_NEAR(shown.value("mpris:length").toDouble(), 2'000'000, 100'000);
     EXPECT_TRUE(property(player, "CanGoNext").toBool());
     EXPECT_FALSE(property(player, "CanGoPrevious").toBool());
@@ -202,7 +242,7 @@ TEST_F(RemoteControlTest, SeekAndSetPositionUseTheTransportWithinTheTrack) {
 
 TEST_F(RemoteControlTest, AFloodOfCommandsIsRefusedBeyondTheBoundAndQuitIsStillTaken) {
     startWithFiles({"first", "second"});
-    app->transport->playRow(0);
+    playFirstEntry();
     // Sends three times the bound of `method` calls at once and answers them
     // while no pass of the loop takes an event; the number taken.
     const auto flood = [&](const QString& method, const QVariantList& arguments) {
@@ -239,7 +279,7 @@ TEST_F(RemoteControlTest, AFloodOfCommandsIsRefusedBeyondTheBoundAndQuitIsStillT
 
 TEST_F(RemoteControlTest, SeekOffsetsAtTheEndsOfTheRangeSaturate) {
     startWithFiles({"first", "second"});
-    app->transport->playRow(0);
+    playFirstEntry();
     ASSERT_TRUE(passUntil([&] { return property(player, "Position").toLongLong() > 100'000; }));
     call(player, QStringLiteral("Seek"), {qlonglong{std::numeric_limits<qlonglong>::max()}});
     EXPECT_TRUE(passUntil([&] { return metadata().value("xesam:title").toString() == "second.wav"; }))
@@ -254,7 +294,7 @@ TEST_F(RemoteControlTest, ControlCharactersShowVisiblyAndTheUrlCarriesTheNamesRe
     const QString shown = QString::fromUtf8("a\u241b[31mb\u2407c\u240ad\ufffd.wav");
     ASSERT_EQ(app->window->playlistView()->topLevelItemCount(), 1);
     EXPECT_EQ(app->window->playlistView()->topLevelItem(0)->text(0), shown);
-    app->transport->playRow(0);
+    playFirstEntry();
     passes(3);
     const QVariantMap now = metadata();
     EXPECT_EQ(now.value("xesam:title").toString(), shown);

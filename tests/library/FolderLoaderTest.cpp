@@ -31,7 +31,7 @@ using namespace std::chrono_literals;
 
 class Rows final : public PlaylistRows {
 public:
-    void appendRow(const std::string& title, const std::string&) override { titles.push_back(title); }
+    void appendRow(const std::string& title, const std::string&, EntrySerial) override { titles.push_back(title); }
     void removeRow(int row) override { titles.erase(titles.begin() + row); }
     void clearRows() override { titles.clear(); }
     void selectRow(int) override {}
@@ -173,7 +173,8 @@ TEST_F(FolderLoaderTest, TheGuiThreadPlaysAndEditsWhileAFolderLoads) {
         const std::size_t size = playlist.size();
         if (size > 3) {
             playlist.selectEntryAtRow(static_cast<int>(size) - 2);
-            playlist.removeSelectedEntry(1);
+            playlist.removeEntry(
+                playlist.access([](PlaylistContents& contents, RowLog&) { return contents.entries[1].serial; }));
         }
         if (size > 25 && cleared == 0) {
             playlist.clearPlaylist();

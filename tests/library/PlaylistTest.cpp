@@ -19,12 +19,15 @@ namespace {
 struct Row {
     std::string title;
     std::string length;
+    EntrySerial serial = noEntry;
 };
 
 // The rows as a view would show them.
 class RecordedRows final : public PlaylistRows {
 public:
-    void appendRow(const std::string& title, const std::string& length) override { rows.push_back({title, length}); }
+    void appendRow(const std::string& title, const std::string& length, EntrySerial serial) override {
+        rows.push_back({title, length, serial});
+    }
     void removeRow(int row) override { rows.erase(rows.begin() + row); }
     void clearRows() override { rows.clear(); }
     void selectRow(int row) override { selected = row; }
@@ -124,31 +127,46 @@ TEST_F(PlaylistTest, OpenFilesReplacesOrAppendsAndSettlesTheCurrentEntry) {
     EXPECT_EQ(currentTitleText(), "three.flac");
 }
 
-TEST_F(PlaylistTest, RemovingKeepsTheCurrentPositionByIndex) {
-    playlist.addCommandLineFiles({wav, ogg, flac});
+TEST_F(PlaylistTest, RemovingKeepsTheCurrentEntryItself) {
+    playlist.addCommandLineFiles({wav, ogg, flac, wav});
     playlist.selectEntryAtRow(1);
     playback.playing = true;
 
-    // Removing a row above the current entry makes the following one current.
-    playlist.removeSelectedEntry(0);
+    // Below it, then above it: the same entry stays current.
+    EXPECT_FALSE(playlist.removeEntry(view.rows[3].serial).current);
+    EXPECT_EQ(currentTitleText(), "two.ogg");
+    EXPECT_FALSE(playlist.removeEntry(view.rows[0].serial).current);
     ASSERT_EQ(view.rows.size(), 2U);
     EXPECT_EQ(view.rows[0].title, "two.ogg");
-    EXPECT_EQ(currentTitleText(), "three.flac");
+    EXPECT_EQ(current(), 0);
 
-    // Removing the current (last) entry moves to the new last one.
-    playlist.removeSelectedEntry(1);
-    EXPECT_EQ(currentTitleText(), "two.ogg");
+    // The current entry itself: the one moving into its row becomes current,
+    // and the caller learns how the removed one played.
+    runMedia(mediaAt(0));
+    const Playlist::Removed removed = playlist.removeEntry(view.rows[0].serial);
+    EXPECT_TRUE(removed.current);
+    EXPECT_EQ(removed.state, MediaState::Running);
+    EXPECT_EQ(currentTitleText(), "three.flac");
     EXPECT_TRUE(playback.playing);
 
-    playlist.removeSelectedEntry(0);
+    const EntrySerial last = view.rows[0].serial;
+    playlist.removeEntry(last);
     EXPECT_TRUE(view.rows.empty());
     EXPECT_EQ(current(), -1);
-    EXPECT_TRUE(playback.playing);
 
-    // A row the view still shows but the playlist no longer has is ignored.
-    playlist.removeSelectedEntry(0);
+    // An entry the view still showed but the playlist no longer has is
+    // ignored.
+    EXPECT_FALSE(playlist.removeEntry(last).any);
+    EXPECT_FALSE(playlist.removeEntry(noEntry).any);
     playlist.selectEntryAtRow(-1);
     EXPECT_EQ(current(), -1);
+}
+
+TEST_F(PlaylistTest, RemovingTheCurrentLastEntryMakesTheNewLastOneCurrent) {
+    playlist.addCommandLineFiles({wav, ogg, flac});
+    EXPECT_EQ(currentTitleText(), "three.flac");
+    EXPECT_EQ(playlist.removeEntry(view.rows[2].serial).state, MediaState::Stopped);
+    EXPECT_EQ(currentTitleText(), "two.ogg");
 }
 
 TEST_F(PlaylistTest, ClearingFreesEverythingButLeavesAnEmptyPlaylistAlone) {
@@ -185,9 +203,9 @@ TEST_F(PlaylistTest, AWorkerRefillsThePlaylistWhileTheGuiThreadUsesIt) {
     public:
         CheckingRows(RecordedRows& inner, std::thread::id gui, std::atomic<bool>& offGui)
             : inner_(inner), gui_(gui), offGui_(offGui) {}
-        void appendRow(const std::string& t, const std::string& l) override {
+        void appendRow(const std::string& t, const std::string& l, EntrySerial s) override {
             check();
-            inner_.appendRow(t, l);
+            inner_.appendRow(t, l, s);
         }
         void removeRow(int row) override {
             check();
@@ -234,7 +252,8 @@ TEST_F(PlaylistTest, AWorkerRefillsThePlaylistWhileTheGuiThreadUsesIt) {
             stopMedia(media);
         });
         if (!view.rows.empty()) {
-            playlist.removeSelectedEntry(static_cast<int>(view.rows.size()) - 1);
+            // The view's last row, which may show an entry already gone.
+            playlist.removeEntry(view.rows.back().serial);
         }
         QCoreApplication::processEvents();
     }

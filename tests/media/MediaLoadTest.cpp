@@ -30,6 +30,17 @@ TEST_F(MediaLoadTest, EveryFormatLoadsWithItsLength) {
     EXPECT_EQ(requester->messageCount(), 0u);
 }
 
+TEST_F(MediaLoadTest, TheFilesTagsAreKnownOnceItIsLoaded) {
+    TempDir folder;
+    const auto tagged = TestMedia::makeTagged(folder.path(), "Ein Lied", "Künstlerin", "Die Platte");
+    ASSERT_FALSE(tagged.empty());
+    const MediaTags tags = getMediaTags(probe(tagged.string(), 0).media.get());
+    EXPECT_EQ(tags.title, "Ein Lied");
+    EXPECT_EQ(tags.artist, "Künstlerin");
+    EXPECT_EQ(tags.album, "Die Platte");
+    EXPECT_TRUE(getMediaTags(probe(TestMedia::shared(TestFormat::Wav).string(), 0).media.get()).title.empty());
+}
+
 TEST_F(MediaLoadTest, UnreadableFilesShowTheRenderBoxAndStayHarmless) {
     TempDir folder;
     const std::vector<std::filesystem::path> paths{TestMedia::shared(TestFormat::Corrupt),

@@ -3,6 +3,8 @@
 
 #include "remote/RemoteState.h"
 
+#include "remote/FileUrl.h"
+
 #include <QDBusObjectPath>
 
 #include <gtest/gtest.h>
@@ -73,6 +75,21 @@ TEST(RemoteStateTest, MetadataNamesTheTrackAndNoTrackWithoutOne) {
     EXPECT_EQ(none.keys(), QStringList{"mpris:trackid"});
     EXPECT_EQ(none.value("mpris:trackid").value<QDBusObjectPath>().path(),
               "/org/mpris/MediaPlayer2/TrackList/NoTrack");
+}
+
+TEST(RemoteStateTest, FileUrlsArePercentEncoded) {
+    EXPECT_EQ(fileUrlOf("/musik/ein Lied über 100%.ogg"), "file:///musik/ein%20Lied%20%C3%BCber%20100%25.ogg");
+    EXPECT_EQ(fileUrlOf("/musik/\xF0\x9F\x8E\xB5#1?.mp3"), "file:///musik/%F0%9F%8E%B5%231%3F.mp3");
+}
+
+TEST(RemoteStateTest, TagsShowInTheMetadataWhenTheFileHasThem) {
+    RemoteSnapshot state = playingSecondOfThree();
+    state.artist = QStringLiteral("Künstler");
+    state.album = QStringLiteral("Album");
+    const QVariantMap shown = metadataOf(state);
+    EXPECT_EQ(shown.value("xesam:artist").toStringList(), QStringList{"Künstler"});
+    EXPECT_EQ(shown.value("xesam:album").toString(), "Album");
+    EXPECT_FALSE(metadataOf(playingSecondOfThree()).contains("xesam:artist"));
 }
 
 TEST(RemoteStateTest, NextAndPreviousAreOfferedOnlyWhereThereIsAnEntry) {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -42,8 +43,10 @@ std::string sine(double seconds, int hertz = TestMedia::defaultHertz) {
     return out.str();
 }
 
-// Runs a gst-launch description whose file sink is named "out" to its end.
-bool runToEnd(const std::string& description, const std::filesystem::path& target) {
+// Runs a gst-launch description whose file sink is named "out" to its end;
+// `prepare` may set up the pipeline's elements first.
+bool runToEnd(const std::string& description, const std::filesystem::path& target,
+              const std::function<void(GstBin*)>& prepare = {}) {
     GError* rawError = nullptr;
     GstElement* launched = gst_parse_launch(description.c_str(), &rawError);
     const gst::ErrorPtr error(rawError);
@@ -56,6 +59,9 @@ bool runToEnd(const std::string& description, const std::filesystem::path& targe
     }
     const gst::ElementPtr sink(gst_bin_get_by_name(GST_BIN(pipeline.get()), "out"));
     g_object_set(sink.get(), "location", target.c_str(), nullptr);
+    if (prepare) {
+        prepare(GST_BIN(pipeline.get()));
+    }
     const gst::BusPtr bus(gst_element_get_bus(pipeline.get()));
     gst_element_set_state(pipeline.get(), GST_STATE_PLAYING);
     const gst::MessagePtr message(gst_bus_timed_pop_filtered(
@@ -190,6 +196,18 @@ std::string TestMedia::name(TestFormat format) {
         {TestFormat::Empty, "empty"},
     };
     return names.at(format);
+}
+
+std::filesystem::path TestMedia::makeTagged(const std::filesystem::path& folder, const std::string& title,
+                                            const std::string& artist, const std::string& album) {
+    const std::filesystem::path target = folder / "tagged.flac";
+    const std::string tags = "title=\"" + title + "\",artist=\"" + artist + "\",album=\"" + album + "\"";
+    const std::string description = sine(1.0) + " ! taginject name=tags ! audioconvert ! flacenc ! filesink name=out";
+    const auto setTags = [&](GstBin* bin) {
+        const gst::ElementPtr inject(gst_bin_get_by_name(bin, "tags"));
+        g_object_set(inject.get(), "tags", tags.c_str(), nullptr);
+    };
+    return runToEnd(description, target, setTags) ? target : std::filesystem::path();
 }
 
 std::filesystem::path TestMedia::make(TestFormat format, const std::filesystem::path& folder, double seconds,

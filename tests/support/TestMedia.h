@@ -1,7 +1,7 @@
 #pragma once
 // Small media files for tests, generated in-process with GStreamer: a sine
-// (440 Hz unless asked otherwise, so that files can be told apart by ear) at 44.1 kHz stereo in every format the player knows, and the broken
-// files a player meets in the wild. Needs gst_init (TestMain does it).
+// (440 Hz unless asked otherwise, so that files can be told apart by ear) at 44.1 kHz stereo in every format the
+// player knows, and the broken files a player meets in the wild. Needs gst_init (TestMain does it).
 
 #include "media/GstHandles.h"
 
@@ -40,6 +40,9 @@ public:
     // default the name tells the format and length. Empty path on failure.
     static std::filesystem::path make(TestFormat format, const std::filesystem::path& folder, double seconds = 3.0,
                                       const std::string& stem = {}, int hertz = defaultHertz);
+    // A one-second flac whose tags name a title, an artist and an album.
+    static std::filesystem::path makeTagged(const std::filesystem::path& folder, const std::string& title,
+                                            const std::string& artist, const std::string& album);
     // The same file, made once per test program in a folder removed at exit.
     static std::filesystem::path shared(TestFormat format, double seconds = 3.0);
 

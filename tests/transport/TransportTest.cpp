@@ -2,6 +2,7 @@
 // the two flags, moving between entries, skipping, the end of each track and
 // what the progress display shows.
 
+#include "media/MediaObject.h"
 #include "support/RecordingRequester.h"
 #include "support/TempDir.h"
 #include "support/TestMedia.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace tonlira::test {
@@ -26,7 +28,7 @@ public:
     void setStatusTime(const std::string& time) override { statusTime = time; }
     float dialValue() const override { return dial; }
 
-    void appendRow(const std::string&, const std::string&) override { ++rows; }
+    void appendRow(const std::string&, const std::string&, EntrySerial) override { ++rows; }
     void removeRow(int) override { --rows; }
     void clearRows() override { rows = 0; }
     void selectRow(int row) override { selected = row; }
@@ -55,6 +57,11 @@ protected:
     }
     void TearDown() override { playlist.setRows(nullptr); }
 
+    EntrySerial serialAt(int entry) {
+        return playlist.access([entry](PlaylistContents& contents, RowLog&) {
+            return contents.entries[static_cast<std::size_t>(entry)].serial;
+        });
+    }
     int current() {
         return playlist.access([](PlaylistContents& contents, RowLog&) { return contents.current; });
     }
@@ -156,14 +163,20 @@ TEST_F(TransportTest, SeekToSliderOnlyWhilePlaying) {
     EXPECT_NEAR(position(2), 2000, 60);
 }
 
-TEST_F(TransportTest, PlayRowStopsTheOthersAndStartsTheChosenEntry) {
+TEST_F(TransportTest, PlayingARowsEntryStopsTheOthersAndStartsIt) {
     transport.play();
-    transport.playRow(-1);
+    transport.playEntry(noEntry);
     EXPECT_EQ(current(), 0) << "no row selected: nothing happens";
-    transport.playRow(2);
+    transport.playEntry(serialAt(2));
     EXPECT_EQ(current(), 2);
     EXPECT_TRUE(playback.playing);
     EXPECT_EQ(position(0), 0);
+
+    // A row still showing an entry that is gone plays nothing.
+    const EntrySerial first = serialAt(0);
+    transport.removeEntry(first);
+    transport.playEntry(first);
+    EXPECT_EQ(playlist.currentTitle(), "long.ogg");
 }
 
 TEST_F(TransportTest, PlaysThroughToTheEndAndShowsProgress) {
@@ -197,6 +210,47 @@ TEST_F(TransportTest, PlaysThroughToTheEndAndShowsProgress) {
     EXPECT_EQ(view.statusTime, "00:00 / 00:04");
 }
 
+TEST_F(TransportTest, AnEntryStartsAtTheDialsVolumeWhicheverWayItStarts) {
+    view.dial = 40.0F;  // -50 dB
+    const double factor = std::pow(10.0, -50.0 / 20.0);
+    const auto volumeOf = [&](int entry) {
+        return playlist.access([entry](PlaylistContents& contents, RowLog&) {
+            return contents.entries[static_cast<std::size_t>(entry)].media->volume();
+        });
+    };
+    transport.play();
+    EXPECT_NEAR(volumeOf(0), factor, 1e-6);
+    transport.next();  // as the end of a file does
+    EXPECT_NEAR(volumeOf(1), factor, 1e-6);
+    view.dial = 20.0F;
+    transport.previous();
+    EXPECT_NEAR(volumeOf(0), std::pow(10.0, -60.0 / 20.0), 1e-6);
+}
+
+TEST_F(TransportTest, DeletingRowsKeepsWhatPlaysAndThePlayingRowsSuccessorPlaysOn) {
+    const auto state = [&] {
+        return playlist.access([](PlaylistContents& c, RowLog&) { return getMediaState(c.currentMedia()); });
+    };
+    transport.playEntry(serialAt(1));
+    transport.removeEntry(serialAt(0));  // above the playing entry
+    EXPECT_EQ(playlist.currentTitle(), "second.wav");
+    EXPECT_EQ(state(), MediaState::Running);
+
+    transport.removeEntry(serialAt(0));  // the playing entry itself
+    EXPECT_EQ(playlist.currentTitle(), "long.ogg");
+    EXPECT_EQ(state(), MediaState::Running) << "the entry in its place plays on";
+
+    transport.togglePause();
+    playlist.addFile(paths[0], Playlist::Added::KeepsCurrent);
+    transport.removeEntry(serialAt(0));  // paused: the successor is left paused
+    EXPECT_EQ(playlist.currentTitle(), "first.wav");
+    EXPECT_EQ(state(), MediaState::Paused);
+
+    transport.stop();
+    transport.removeEntry(serialAt(0));  // the only entry: an empty, silent player
+    EXPECT_EQ(playlist.size(), 0U);
+}
+
 TEST_F(TransportTest, EveryCommandOnAnEmptyPlaylistDoesNothing) {
     playlist.clearPlaylist();
     playback.playing = true;
@@ -208,7 +262,7 @@ TEST_F(TransportTest, EveryCommandOnAnEmptyPlaylistDoesNothing) {
     transport.skipBack();
     transport.skipForward();
     transport.seekToSlider(100);
-    transport.playRow(0);
+    transport.playEntry(1);
     transport.passDuties();
     EXPECT_TRUE(playback.playing);
     EXPECT_FALSE(playback.paused);
