@@ -88,9 +88,8 @@ deleted_playing=$(record_mark)
 sleep 1.5
 record_stop
 
-# The recording begins a little after its mark (the recorder connects), so
-# what it holds lies up to a few hundred milliseconds early against the
-# marks: each window keeps that much distance from the next action.
+# The marks lie within a recorder's write (about 100 ms) of the recording;
+# each window keeps some distance from the next action.
 loud=$(loudest_between "$start1" "$end1")
 awk -v l="$loud" 'BEGIN { exit !(l < 0.02) }' ||
     fail "a burst at the automatic change: loudest window $loud at -50 dB"

@@ -26,14 +26,25 @@ stop_sound_server() {
     pulseaudio -k 2>/dev/null || true
 }
 
-# Records the sink's monitor into $1; RECORD_START holds when it began (ms),
-# so times in the recording can be set against the test's actions.
+# Records the sink's monitor into $1; RECORD_START holds when the recording
+# began (ms), so times in it can be set against the test's actions. The
+# recorder connects a while after it starts: the beginning is taken from the
+# first audio it writes, less the time that audio spans.
 record_start() {
     RECORDING=$1
-    parecord --device="$SINK.monitor" --file-format=wav --format=s16le --rate=44100 --channels=1 "$RECORDING" &
+    parecord --device="$SINK.monitor" --latency-msec=20 --file-format=wav --format=s16le --rate=44100 \
+        --channels=1 "$RECORDING" &
     RECORD_PID=$!
-    RECORD_START=$(now_ms)
-    sleep 0.2
+    wait_within 10000 recording_begun || fail "the recording did not begin"
+}
+wav_header_bytes=44
+mono_bytes_per_ms=88  # 16-bit samples at 44.1 kHz, rounded down
+recording_begun() {
+    local now size
+    now=$(now_ms)
+    size=$(stat -c %s "$RECORDING" 2>/dev/null || echo 0)
+    [ "$size" -gt "$wav_header_bytes" ] || return 1
+    RECORD_START=$((now - (size - wav_header_bytes) / mono_bytes_per_ms))
 }
 record_stop() {
     kill -INT "$RECORD_PID" 2>/dev/null || true
