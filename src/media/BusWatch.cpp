@@ -65,6 +65,14 @@ GstBusSyncReply BusWatch::onMessage(GstBus*, GstMessage* message, gpointer self)
 }
 
 void BusWatch::record(GstMessage* message) {
+    const GstMessageType type = GST_MESSAGE_TYPE(message);
+    recordLocked(message);
+    if (type == GST_MESSAGE_EOS || type == GST_MESSAGE_ERROR) {
+        wakeOnMediaEnd();
+    }
+}
+
+void BusWatch::recordLocked(GstMessage* message) {
     std::lock_guard lock(mutex_);
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_ASYNC_DONE:

@@ -26,6 +26,9 @@
 
 namespace tonlira {
 
+// Calls the waker set with setMediaEndWaker, if any.
+void wakeOnMediaEnd();
+
 class BusWatch final : private ErrorListener {
 public:
     // Gives `pipeline` (borrowed; it must be set to NULL and released before
@@ -58,6 +61,7 @@ private:
 
     static GstBusSyncReply onMessage(GstBus* bus, GstMessage* message, gpointer self);
     void record(GstMessage* message);
+    void recordLocked(GstMessage* message);
     void onPostedError(GstElement* source) override;
     // Turns a swallowed error into a failure; true when there is one now.
     bool checkSwallowed();

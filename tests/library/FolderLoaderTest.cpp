@@ -190,17 +190,22 @@ TEST_F(FolderLoaderTest, TheGuiThreadPlaysAndEditsWhileAFolderLoads) {
 }
 
 TEST_F(FolderLoaderTest, AFileAddedDuringALoadDoesNotMoveTheCurrentEntry) {
-    many(dir / "f", 12);
+    // Enough files that the load (at the speed of headers) is still running
+    // when the test makes its choice.
+    many(dir / "f", 400);
     loader.start((dir / "f").string());
     ASSERT_TRUE(waitFor([&] { return playlist.size() >= 3; }));
     playlist.selectEntryAtRow(1);
     const std::size_t seen = playlist.size();
     ASSERT_TRUE(waitFor([&] { return playlist.size() > seen || !loader.running(); }));
-    if (loader.running()) {
+    const bool stillLoading = loader.running();
+    if (stillLoading) {
         EXPECT_EQ(current(), 1) << "the entry made current stays current while files come in";
     }
     finish();
-    EXPECT_EQ(current(), 0) << "the finished load makes the first entry current";
+    if (stillLoading) {
+        EXPECT_EQ(current(), 0) << "the finished load makes the first entry current";
+    }
 }
 
 TEST_F(FolderLoaderTest, ASecondLoadSupersedesTheFirst) {
