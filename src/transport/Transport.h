@@ -47,6 +47,9 @@ private:
     Playlist& playlist_;
     PlaybackState& playback_;
     TransportView& view_;
+    // The volume last given to an entry, and that entry's serial.
+    std::int32_t appliedVolume_ = 0;
+    std::uint64_t volumeEntry_ = 0;
 };
 
 }  // namespace tonlira
