@@ -21,6 +21,8 @@
 
 #include <QPointer>
 
+#include <chrono>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,6 +74,8 @@ struct AppState {
     bool statusBarShown = false;
     bool dialDragging = false;
     bool songInfoOpen = false;
+    // When the main loop next draws a title frame and polls the Delete key.
+    std::chrono::steady_clock::time_point nextFrame{};
 
     std::string settingsFilePath() const { return settingsPath(settingsBase); }
     // The look the window is built with and re-applies.

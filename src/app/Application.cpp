@@ -54,6 +54,8 @@ void buildUserInterface(AppState& app) {
     QObject::connect(app.shortcuts.get(), &ShortcutTable::eventRaised,
                      [&events = app.events](const Event& event) { events.post(event); });
     connectDesktop(app);
+    // The end of a playing entry ends the main loop's wait.
+    setMediaEndWaker([&events = app.events] { events.wake(); });
     app.window->show();
     // Hands the window to the window system now, so it maps while the rest
     // of the start-up (the media engine above all) runs.
@@ -70,6 +72,7 @@ void buildUserInterface(AppState& app) {
 
 AppState::AppState() = default;
 AppState::~AppState() {
+    setMediaEndWaker({});
     // No loader outlives the playlist it fills.
     loader.stop();
     // The views go before the window they draw on.

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+
 namespace tonlira {
 namespace {
 
@@ -21,12 +23,39 @@ void pollDeleteKey(AppState& app) {
     }
 }
 
+using Clock = std::chrono::steady_clock;
+
+// How long this pass may wait: not past the next frame while the title
+// moves or Delete is held, briefly while the dial is dragged, else until
+// something happens.
+std::chrono::milliseconds waitLimit(AppState& app, Clock::time_point now) {
+    if (!app.layoutSettled) {
+        return std::chrono::milliseconds(0);
+    }
+    if (app.dialDragging) {
+        return eventWaitLimit;
+    }
+    if (titleDisplayMoves(titleDisplayInUse(app)) || app.input->isKeyDown(Qt::Key_Delete)) {
+        return std::chrono::ceil<std::chrono::milliseconds>(std::max(app.nextFrame - now, Clock::duration::zero()));
+    }
+    return idleWaitLimit;
+}
+
 }  // namespace
 
 void runPass(AppState& app) {
-    const auto event = app.events.wait(eventWaitLimit);
+    const auto event = app.events.wait(waitLimit(app, Clock::now()));
 
-    renderTitleFrame(titleDisplayInUse(app));
+    const auto now = Clock::now();
+    const bool frameDue = now >= app.nextFrame;
+    if (frameDue) {
+        // Frames keep their period; after an idle stretch they start afresh.
+        app.nextFrame += framePeriod;
+        if (app.nextFrame <= now) {
+            app.nextFrame = now + framePeriod;
+        }
+        renderTitleFrame(titleDisplayInUse(app));
+    }
 
     app.playlistShown = app.window->isChecked(MenuId::ShowPlaylist);
     app.libraryShown = app.window->isChecked(MenuId::ShowLibrary);
@@ -51,7 +80,9 @@ void runPass(AppState& app) {
         dialDragStep(app);
     }
     app.transport->passDuties();
-    pollDeleteKey(app);
+    if (frameDue) {
+        pollDeleteKey(app);
+    }
 }
 
 void runMainLoop(AppState& app) {

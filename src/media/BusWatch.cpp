@@ -88,7 +88,16 @@ bool BusWatch::fromOutput(GstMessage* message) const {
 }
 
 void BusWatch::record(GstMessage* message) {
+    const GstMessageType type = GST_MESSAGE_TYPE(message);
     const bool output = fromOutput(message);
+    recordLocked(message, output);
+    // The end, a failure, or the output's warning that may end playback.
+    if (type == GST_MESSAGE_EOS || type == GST_MESSAGE_ERROR || (type == GST_MESSAGE_WARNING && output)) {
+        wakeOnMediaEnd();
+    }
+}
+
+void BusWatch::recordLocked(GstMessage* message, bool output) {
     std::lock_guard lock(mutex_);
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_ASYNC_DONE:

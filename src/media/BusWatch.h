@@ -27,6 +27,9 @@
 
 namespace tonlira {
 
+// Calls the waker set with setMediaEndWaker, if any.
+void wakeOnMediaEnd();
+
 class BusWatch final : private ErrorListener {
 public:
     // Gives `pipeline` (borrowed; it must be set to NULL and released before
@@ -67,6 +70,7 @@ private:
     // An error or warning of the sound output: of a sink that is not one of
     // the discarding ones.
     bool fromOutput(GstMessage* message) const;
+    void recordLocked(GstMessage* message, bool output);
     void onPostedError(GstElement* source) override;
     // Turns a swallowed error into a failure; true when there is one now.
     bool checkSwallowed();

@@ -1,6 +1,7 @@
 #include "media/MediaEngine.h"
 
 #include "media/AudioOutput.h"
+#include "media/BusWatch.h"
 #include "media/MediaObject.h"
 #include "platform/FileSystem.h"
 #include "platform/Requester.h"
@@ -18,12 +19,10 @@
 namespace tonlira {
 namespace {
 
-constexpr const char* errorTitle = "Error";
 constexpr const char* fatalErrorTitle = "Fatal Error";
 constexpr const char* allocationFailedText = "Memory allocation While initializing media failed";
 constexpr const char* nullHandleText = "The given handle of the media object hasn't been initialized!";
 constexpr const char* audioRendererFailedText = "Couldn't Create Instance of individual audio renderer";
-constexpr const char* renderFailedText = "Rendering of following file failed: \r\n";
 
 // Volume: the engine takes whole decibels; GStreamer's volume element a
 // linear factor, 10^(hundredths / 2000).
@@ -125,6 +124,25 @@ std::string twoDigits(std::int32_t value) {
 
 }  // namespace
 
+namespace {
+
+std::mutex wakerMutex;
+std::function<void()> endWaker;
+
+}  // namespace
+
+void setMediaEndWaker(std::function<void()> wake) {
+    std::lock_guard lock(wakerMutex);
+    endWaker = std::move(wake);
+}
+
+void wakeOnMediaEnd() {
+    std::lock_guard lock(wakerMutex);
+    if (endWaker) {
+        endWaker();
+    }
+}
+
 void MediaObjectDeleter::operator()(MediaObject* media) const { delete media; }
 
 bool initialiseMediaEngine() {
@@ -144,9 +162,6 @@ MediaPtr createMedia() {
     MediaPtr media(new (std::nothrow) MediaObject);
     if (!media) {
         showMessage(errorTitle, allocationFailedText);
-        return nullptr;
-    }
-    if (!media->valid()) {
         return nullptr;
     }
     return media;

@@ -1,6 +1,9 @@
 #pragma once
-// The media engine: one GStreamer pipeline per audio file, built when the file
-// enters the playlist and kept for the entry's life. Every operation is a
+// The media engine: one GStreamer pipeline per audio file. A file entering
+// the playlist is judged by its header (length, and a decoder in the
+// registry) and stays a small record; its pipeline is built when it is first
+// played or paused, and kept for the entry's life. A file whose header tells
+// nothing is prerolled when it is added instead. Every operation is a
 // plain function on a handle; a null handle means "no media" and every
 // operation accepts it.
 //
@@ -15,6 +18,7 @@
 // GStreamer streaming thread.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -75,8 +79,10 @@ void setAudioOutput(std::string description);
 std::string audioOutput();
 
 MediaPtr createMedia();
-// 1 when every stream of the file was rendered, 0 otherwise (a box has then
-// been shown). The handle stays usable either way.
+// 1 when every stream of the file was rendered (as far as its header tells),
+// 0 otherwise (a box has then been shown). The handle stays usable either
+// way. A file that passed its header but fails at its first start gets the
+// same box then, posted to the GUI thread.
 int loadMedia(MediaObject* media, const std::string& path, NativeWindow owner, int videoRenderer, int audioRenderer);
 // 1 when an object was freed (and `media` reset), 0 for a null handle.
 int freeMedia(MediaPtr& media);
@@ -131,6 +137,11 @@ struct MediaTags {
     std::string album;
 };
 MediaTags getMediaTags(MediaObject* media);
+
+// Called on a GStreamer thread whenever a playing entry ends or fails, so a
+// caller that sleeps between its polls of isMediaComplete wakes up in time.
+// Must be quick and thread-safe. Set it before entries play.
+void setMediaEndWaker(std::function<void()> wake);
 
 // Milliseconds as "MM:SS", without an hour field.
 std::string formatTime(std::int32_t ms);

@@ -1,9 +1,12 @@
 #include "media/MediaObject.h"
 
+#include "media/AudioHeader.h"
 #include "media/AudioOutput.h"
 #include "media/MpegAudioLength.h"
 #include "media/PipelineSettler.h"
 #include "platform/FileSystem.h"
+#include "platform/GuiThread.h"
+#include "platform/Requester.h"
 
 #include <algorithm>
 #include <chrono>
@@ -47,7 +50,7 @@ bool isMpegAudioType(std::string_view type) {
 
 }  // namespace
 
-MediaObject::MediaObject() { createPipeline(); }
+MediaObject::MediaObject() = default;
 
 MediaObject::~MediaObject() { awaitIdle(); }
 
@@ -64,6 +67,7 @@ bool MediaObject::createPipeline() {
     }
     watch_ = std::make_unique<BusWatch>(pipeline_.get());
     links_ = std::make_unique<StreamLinks>(pipeline_.get());
+    links_->setVolume(volume_);
     return true;
 }
 
@@ -84,12 +88,6 @@ bool MediaObject::build(const std::string& path) {
             return false;
         }
     }
-    mode_ = Mode::Idle;
-    playable_ = false;
-    completionPending_ = false;
-    lengthUnits_ = 0;
-    keptUnits_ = 0;
-
     const gst::ElementPtr source = gst::adoptFloating(gst_element_factory_make("filesrc", nullptr));
     const gst::ElementPtr decodebin = gst::adoptFloating(gst_element_factory_make("decodebin", nullptr));
     if (!source || !decodebin) {
@@ -117,6 +115,24 @@ bool MediaObject::preroll() {
 }
 
 bool MediaObject::load(const std::string& path) {
+    dropPipeline();
+    mode_ = Mode::Idle;
+    completionPending_ = false;
+    keptUnits_ = 0;
+    path_ = path;
+    const auto header = readAudioHeader(path);
+    unbuilt_ = header && decodersAvailable(*header);
+    if (unbuilt_) {
+        playable_ = true;
+        lengthUnits_ = header->lengthNs / nsPerMediaUnit;
+        return true;
+    }
+    return loadByPreroll(path);
+}
+
+bool MediaObject::loadByPreroll(const std::string& path) {
+    playable_ = false;
+    lengthUnits_ = 0;
     if (!pipeline_ && !createPipeline()) {
         return false;
     }
@@ -191,7 +207,41 @@ bool MediaObject::awaitSettled() {
     }
 }
 
+MediaStatus MediaObject::firstUse(GstState target) {
+    unbuilt_ = false;
+    // Checked before anything opens it: it may have been replaced by
+    // something that must not be opened since it was added.
+    const bool built = fileKindOf(path_) == FileKind::Regular && createPipeline() && build(path_);
+    bool rendered = false;
+    if (built) {
+        links_->attachOutput();
+        rendered = preroll() && links_->hasAudio();
+        rendered = rendered && watch_->missingDecoders() == 0 && links_->failedStreams() == 0;
+    }
+    if (!rendered) {
+        // The header promised more than the file holds: the same box as a
+        // file that fails when it is added, shown once the caller is done.
+        postToGuiThread([text = renderFailedText + path_] { showMessage(errorTitle, text); });
+    }
+    if (!built || !links_->hasAudio() || watch_->failed()) {
+        dropPipeline();
+        playable_ = false;
+        lengthUnits_ = 0;
+        completionPending_ = true;
+        return mediaFailed;
+    }
+    mode_ = Mode::Paused;
+    if (keptUnits_ > 0 && !seekNow(keptUnits_)) {
+        completionPending_ = true;
+        return mediaFailed;
+    }
+    return target == GST_STATE_PAUSED ? mediaOk : changeState(target);
+}
+
 MediaStatus MediaObject::leaveIdle(GstState target) {
+    if (unbuilt_) {
+        return firstUse(target);
+    }
     awaitIdle();
     if (fileKindOf(path_) != FileKind::Regular) {
         // Replaced by something that must not be opened since it was loaded.

@@ -1,10 +1,16 @@
 #pragma once
-// One loaded audio file: a GStreamer pipeline
+// One loaded audio file and, once it is first used, its GStreamer pipeline
 //   filesrc ! decodebin ! audioconvert ! audioresample ! volume ! output
-// (further streams go to discarding sinks), built and measured by load() and
-// then kept idle in NULL (reached on the settler's thread, so that loading
-// goes on to the next file meanwhile; every use waits for it). An idle
-// pipeline has no streaming thread and no sound-server stream; only a
+// (further streams go to discarding sinks).
+//
+// load() reads the length from the file's header and asks the registry for
+// its decoder; such an entry is a small record until it is first played,
+// paused or resumed, when its pipeline is built and prerolled (a file that
+// fails then gets the render box, posted to the GUI thread). A file whose
+// header tells nothing is prerolled at once, as the sole judge, and its
+// pipeline is kept idle in NULL (reached on the settler's thread, so that
+// loading goes on to the next file meanwhile; every use waits for it). An
+// idle pipeline has no streaming thread and no sound-server stream; only a
 // playing or paused entry holds them.
 //
 // Times inside are 100-ns media units (GStreamer nanoseconds / 100).
@@ -27,6 +33,11 @@
 
 namespace tonlira {
 
+// The box of a file that cannot be rendered: its title, and its text before
+// the path.
+inline constexpr const char* errorTitle = "Error";
+inline constexpr const char* renderFailedText = "Rendering of following file failed: \r\n";
+
 inline constexpr std::int64_t nsPerMediaUnit = 100;
 inline constexpr std::int64_t mediaUnitsPerMs = 10'000;
 
@@ -37,13 +48,10 @@ public:
     MediaObject(const MediaObject&) = delete;
     MediaObject& operator=(const MediaObject&) = delete;
 
-    // False when GStreamer could not make the pipeline.
-    bool valid() const { return static_cast<bool>(pipeline_); }
-
-    // Builds the pipeline for `path`, prerolls it once to find its streams
-    // and length, and leaves it idle. True when the file has sound and
-    // every stream of it found a decoder. A file without decodable sound is
-    // dropped and plays nothing; a partly decoded file plays what it can.
+    // Takes `path` for this entry: its length from the header, or else from
+    // a preroll of its pipeline. True when the file has sound and every
+    // stream of it found a decoder, as far as known now. A file without
+    // decodable sound plays nothing; a partly decoded file plays what it can.
     bool load(const std::string& path);
 
     MediaStatus run();
@@ -76,6 +84,9 @@ private:
     void awaitIdle();
     bool build(const std::string& path);
     bool preroll();
+    bool loadByPreroll(const std::string& path);
+    // Builds and prerolls the pipeline of an entry loaded from its header.
+    MediaStatus firstUse(GstState target);
     std::int64_t measureLength(const std::string& path) const;
     MediaStatus leaveIdle(GstState target);
     MediaStatus changeState(GstState target);
@@ -90,11 +101,13 @@ private:
     GstElement* decodebin_ = nullptr;  // owned by the pipeline
     Mode mode_ = Mode::Idle;
     bool playable_ = false;
+    // Loaded from its header; no pipeline yet.
+    bool unbuilt_ = false;
     // An end the pipeline cannot report itself (nothing to play, a start
     // that failed at once, a seek to the very end that was refused).
     bool completionPending_ = false;
     std::int64_t lengthUnits_ = 0;
-    std::string path_;  // the file the pipeline reads
+    std::string path_;  // the file the pipeline reads, or will read
     // Where an idle entry starts when it next leaves idle.
     std::int64_t keptUnits_ = 0;
     double volume_ = 1.0;

@@ -172,20 +172,10 @@ std::optional<std::uint64_t> findFrame(Reader& reader, std::uint64_t from, std::
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<std::int64_t> mpegAudioDurationNs(const std::filesystem::path& path) {
-    Reader reader(path);
-    if (reader.size() == 0) {
-        return std::nullopt;
-    }
-    const auto first = findFrame(reader, skipId3v2(reader), firstFrameSearch, nullptr);
-    if (!first) {
-        return std::nullopt;
-    }
-    const Frame stream = *parseHeader(reader.at(*first, headerSize));
+std::int64_t walkFrames(Reader& reader, std::uint64_t first) {
+    const Frame stream = *parseHeader(reader.at(first, headerSize));
     std::int64_t samples = 0;
-    std::uint64_t offset = *first;
+    std::uint64_t offset = first;
     while (offset + headerSize <= reader.size()) {
         const std::uint8_t* h = reader.at(offset, headerSize);
         const auto frame = h != nullptr ? parseHeader(h) : std::nullopt;
@@ -201,6 +191,39 @@ std::optional<std::int64_t> mpegAudioDurationNs(const std::filesystem::path& pat
         offset = *next;
     }
     return samples * nsPerSecond / stream.sampleRate;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> mpegAudioDurationNs(const std::filesystem::path& path) {
+    Reader reader(path);
+    if (reader.size() == 0) {
+        return std::nullopt;
+    }
+    const auto first = findFrame(reader, skipId3v2(reader), firstFrameSearch, nullptr);
+    if (!first) {
+        return std::nullopt;
+    }
+    return walkFrames(reader, *first);
+}
+
+std::optional<MpegAudioStart> mpegAudioStart(const std::filesystem::path& path) {
+    Reader reader(path);
+    if (reader.size() == 0) {
+        return std::nullopt;
+    }
+    const std::uint64_t first = skipId3v2(reader);
+    const auto frame = confirmedFrame(reader, first, nullptr);
+    // A whole frame, and a second one behind it: a few bytes of a frame are
+    // no sound.
+    const std::uint8_t* second = frame ? reader.at(first + frame->bytes, headerSize) : nullptr;
+    if (second == nullptr) {
+        return std::nullopt;
+    }
+    constexpr int layerNumbers[] = {0, 3, 2, 1};  // by the header's layer bits
+    const std::string caps = "audio/mpeg, mpegversion=(int)1, layer=(int)" +
+                             std::to_string(layerNumbers[frame->layer]) + ", parsed=(boolean)true";
+    return MpegAudioStart{walkFrames(reader, first), caps};
 }
 
 }  // namespace tonlira

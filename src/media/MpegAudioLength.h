@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace tonlira {
 
@@ -15,5 +16,13 @@ namespace tonlira {
 // a chain of MPEG audio frames. Leading ID3v2 tags, trailing tags and short
 // runs of junk between frames are skipped.
 std::optional<std::int64_t> mpegAudioDurationNs(const std::filesystem::path& path);
+
+struct MpegAudioStart {
+    std::int64_t lengthNs = 0;
+    std::string decoderCaps;  // the layer's decoder, as caps
+};
+// The same for a file whose first frame follows its ID3v2 tags at once, as
+// every encoder writes them; nothing when junk comes first.
+std::optional<MpegAudioStart> mpegAudioStart(const std::filesystem::path& path);
 
 }  // namespace tonlira

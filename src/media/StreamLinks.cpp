@@ -60,7 +60,10 @@ void StreamLinks::link(GstPad* pad) {
 }
 
 GstElement* StreamLinks::addElementLocked(const char* factory) {
-    gst::ElementPtr element = gst::adoptFloating(gst_element_factory_make(factory, nullptr));
+    return addElementLocked(gst::adoptFloating(gst_element_factory_make(factory, nullptr)));
+}
+
+GstElement* StreamLinks::addElementLocked(gst::ElementPtr element) {
     if (!element || !gst_bin_add(GST_BIN(pipeline_), element.get())) {
         return nullptr;
     }
@@ -76,7 +79,7 @@ GstElement* StreamLinks::audioChainLocked() {
     GstElement* volume = addElementLocked("volume");
     // Until the entry is first played, its sound goes nowhere: loading only
     // prerolls, and must not open a stream on the sound server.
-    GstElement* sink = addElementLocked("fakesink");
+    GstElement* sink = outputAttached_ ? addElementLocked(makeAudioOutput()) : addElementLocked("fakesink");
     if (convert == nullptr || resample == nullptr || volume == nullptr || sink == nullptr ||
         !gst_element_link_many(convert, resample, volume, sink, nullptr)) {
         // A sink left behind unlinked would keep the pipeline from prerolling.
@@ -163,7 +166,11 @@ double StreamLinks::volume() const {
 
 void StreamLinks::attachOutput() {
     std::lock_guard lock(mutex_);
-    if (outputAttached_ || audioSink_ == nullptr) {
+    if (audioSink_ == nullptr) {
+        outputAttached_ = true;  // the chain, when made, ends in the output
+        return;
+    }
+    if (outputAttached_) {
         return;
     }
     gst::ElementPtr output = makeAudioOutput();

@@ -43,7 +43,8 @@ public:
     double volume() const;
 
     // Swaps the discarding sink at the end of the audio chain for the real
-    // audio output. Only while the pipeline is in NULL; does nothing once done.
+    // audio output, or has a chain made later end in it. Only while the
+    // pipeline is in NULL; does nothing once done.
     void attachOutput();
 
 private:
@@ -52,6 +53,7 @@ private:
     GstElement* audioChainLocked();
     GstElement* freeDiscardSinkLocked();
     GstElement* addElementLocked(const char* factory);
+    GstElement* addElementLocked(gst::ElementPtr element);
 
     GstElement* const pipeline_;
 

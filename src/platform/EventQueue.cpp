@@ -1,16 +1,33 @@
 #include "platform/EventQueue.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 
 namespace tonlira {
 namespace {
 
+bool isGuiThreadHere() { return QThread::currentThread() == QCoreApplication::instance()->thread(); }
+
 bool isTimer(const Event& event) { return event.kind == EventKind::Timer; }
 
 bool sameTimer(const Event& a, const Event& b) {
     return isTimer(a) && isTimer(b) && a.source == b.source && a.window == b.window;
+}
+
+}  // namespace
+
+namespace {
+
+void wakeGuiThread() {
+    if (const QCoreApplication* app = QCoreApplication::instance()) {
+        if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(app->thread())) {
+            dispatcher->wakeUp();
+        }
+    }
 }
 
 }  // namespace
@@ -26,6 +43,16 @@ void EventQueue::post(const Event& event) {
         events_.push_back(event);
     }
     posted_.notify_one();
+    wakeGuiThread();
+}
+
+void EventQueue::wake() {
+    {
+        std::lock_guard lock(mutex_);
+        woken_ = true;
+    }
+    posted_.notify_one();
+    wakeGuiThread();
 }
 
 bool EventQueue::postLimited(Event event, EventOrigin origin, std::size_t limit) {
@@ -59,13 +86,34 @@ std::optional<Event> EventQueue::take() {
     return event;
 }
 
-std::optional<Event> EventQueue::wait(std::chrono::milliseconds limit) {
-    // One hand-over to Qt per call: after the wait, so that input which came
-    // in meanwhile is posted before the queue is read.
+void EventQueue::sleep(std::chrono::milliseconds limit) {
     {
-        std::unique_lock lock(mutex_);
-        posted_.wait_for(lock, limit, [this] { return !events_.empty(); });
+        std::lock_guard lock(mutex_);
+        if (!events_.empty() || woken_ || limit.count() <= 0) {
+            woken_ = false;
+            return;
+        }
     }
+    if (QCoreApplication::instance() == nullptr || !isGuiThreadHere()) {
+        std::unique_lock lock(mutex_);
+        posted_.wait_for(lock, limit, [this] { return !events_.empty() || woken_; });
+        woken_ = false;
+        return;
+    }
+    // Qt's dispatcher sleeps until the window system, a Qt timer, a queued
+    // call or a wake-up has something; the limit is one more timer.
+    QTimer limitTimer;
+    limitTimer.setSingleShot(true);
+    limitTimer.setTimerType(Qt::PreciseTimer);
+    limitTimer.start(limit);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    std::lock_guard lock(mutex_);
+    woken_ = false;
+}
+
+std::optional<Event> EventQueue::wait(std::chrono::milliseconds limit) {
+    sleep(limit);
+    // Then what came in meanwhile is delivered before the queue is read.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     return take();
 }

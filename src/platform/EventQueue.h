@@ -60,10 +60,14 @@ public:
     // waiting; false when it was refused.
     bool postLimited(Event event, EventOrigin origin, std::size_t limit);
 
-    // Waits at most `limit` for an event to be posted, lets Qt deliver the
-    // window system's pending input, then returns the next event: the
-    // oldest that is not a timer tick, else the oldest tick.
+    // Sleeps until an event is posted, the window system or Qt has
+    // something to deliver, wake() is called, or `limit` passes; lets Qt
+    // deliver what came in, then returns the next event: the oldest that is
+    // not a timer tick, else the oldest tick. Input therefore ends the wait
+    // at once, however long `limit` is.
     std::optional<Event> wait(std::chrono::milliseconds limit);
+    // Ends a wait() in progress (or the next one) without an event. Any thread.
+    void wake();
 
     bool empty() const;
     // Events waiting, timer events included.
@@ -72,7 +76,10 @@ public:
 private:
     std::optional<Event> take();
 
+    void sleep(std::chrono::milliseconds limit);
+
     mutable std::mutex mutex_;
+    bool woken_ = false;  // guarded by mutex_
     std::condition_variable posted_;
     std::deque<Event> events_;
 };

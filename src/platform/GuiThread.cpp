@@ -18,4 +18,13 @@ void runOnGuiThread(const std::function<void()>& work) {
     QMetaObject::invokeMethod(QCoreApplication::instance(), work, Qt::BlockingQueuedConnection);
 }
 
+void postToGuiThread(std::function<void()> work) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr) {
+        work();
+        return;
+    }
+    QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
+}
+
 }  // namespace tonlira

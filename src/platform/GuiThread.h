@@ -14,4 +14,9 @@ bool isGuiThread();
 // queued to it while the calling thread waits for it to finish.
 void runOnGuiThread(const std::function<void()>& work);
 
+// Runs `work` on the GUI thread later, when its event loop next turns (at
+// once when there is no application). Never waits; for work that must not
+// run inside the caller's locks, e.g. a message box.
+void postToGuiThread(std::function<void()> work);
+
 }  // namespace tonlira

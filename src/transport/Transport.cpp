@@ -2,6 +2,8 @@
 
 #include "platform/Rounding.h"
 
+#include <optional>
+
 namespace tonlira {
 namespace {
 
@@ -170,36 +172,23 @@ void Transport::removeEntry(EntrySerial selected) {
 
 void Transport::passDuties() {
     const std::int32_t volume = this->volume();
-    // The engine's volume pause happens between two short turns at the
-    // playlist, never while holding it, so a loader adding files meanwhile
-    // is not held up by it.
-    struct Current {
-        std::int32_t length = -1;  // -1: the playlist is empty
-        bool media = false;
-    };
-    const Current current = playlist_.access([](PlaylistContents& contents, RowLog&) {
-        Current read;
-        if (contents.hasEntries()) {
-            read.length = getMediaLength(contents.currentMedia());
-            read.media = contents.currentMedia() != nullptr;
-        }
-        return read;
-    });
-    if (current.length < 0) {
-        return;
-    }
-    view_.setSliderMaximum(current.length);
-    if (current.media && volume >= minimumVolumeDb && volume <= maximumVolumeDb) {
-        mediaVolumePause();
-    }
-    playlist_.access([&](PlaylistContents& contents, RowLog& rows) {
+    // The dial's volume reaches the current entry in this pass when it or
+    // the entry changed; an unchanged volume is not set again, and no pass
+    // pauses for it (the main loop keeps its own pace).
+    const std::optional<std::int32_t> length = playlist_.access([&](PlaylistContents& contents, RowLog& rows) {
         if (!contents.hasEntries()) {
-            return;
+            return std::optional<std::int32_t>();
         }
+        const std::uint64_t serial = contents.current >= 0 ? contents.entries[index(contents.current)].serial : 0;
         MediaObject* media = contents.currentMedia();
-        setMediaVolumeUnpaused(media, volume);
+        if (volume != appliedVolume_ || serial != volumeEntry_) {
+            setMediaVolumeUnpaused(media, volume);
+            appliedVolume_ = volume;
+            volumeEntry_ = serial;
+        }
+        const std::int32_t read = getMediaLength(media);
         if (isMediaComplete(media) != 1) {
-            return;
+            return std::optional<std::int32_t>(read);
         }
         if (mediaOutputFailed(media)) {
             // Nothing can sound: playback stops where it was instead of
@@ -208,10 +197,14 @@ void Transport::passDuties() {
             stopMedia(media);
             playback_.playing = false;
             playback_.paused = false;
-            return;
+        } else {
+            advance(contents, rows);
         }
-        advance(contents, rows);
+        return std::optional<std::int32_t>(read);
     });
+    if (length) {
+        view_.setSliderMaximum(*length);
+    }
 }
 
 void Transport::refreshProgress() {

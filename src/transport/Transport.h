@@ -63,6 +63,9 @@ private:
     PlaybackState& playback_;
     TransportView& view_;
     std::uint64_t seeks_ = 0;
+    // The volume last given to an entry, and that entry's serial.
+    std::int32_t appliedVolume_ = 0;
+    std::uint64_t volumeEntry_ = 0;
 };
 
 }  // namespace tonlira

@@ -88,6 +88,16 @@ int setTitleSpeed(TitleDisplay* display, float speed) {
     return 1;
 }
 
+bool titleDisplayMoves(const TitleDisplay* display) {
+    if (display == nullptr) {
+        return false;
+    }
+    const TitleDisplay::Frame& shown = display->shownFrame;
+    return !display->shown || display->text != shown.text || display->font != shown.font ||
+           display->textColour != shown.textColour || display->backgroundColour != shown.backgroundColour ||
+           display->width != shown.width || display->height != shown.height || display->textWidth > display->width;
+}
+
 void renderTitleFrame(TitleDisplay* display) {
     if (display == nullptr) {
         return;

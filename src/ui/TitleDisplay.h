@@ -82,6 +82,9 @@ int setTitleSpeed(TitleDisplay* display, float speed);
 
 // Draws one frame and shows it.
 void renderTitleFrame(TitleDisplay* display);
+// True when the next frame would differ from the picture on screen: the
+// text scrolls, or its text, colours or font changed since the last frame.
+bool titleDisplayMoves(const TitleDisplay* display);
 
 struct ScrollPosition {
     float x = 0.0f;

@@ -264,7 +264,8 @@ TEST_F(RemoteControlTest, AFloodOfCommandsIsRefusedBeyondTheBoundAndQuitIsStillT
         for (const QDBusPendingCall& c : calls) {
             EXPECT_TRUE(c.isFinished());
             taken += c.isError() ? 0U : 1U;
-            EXPECT_TRUE(!c.isError() || c.error().type() == QDBusError::LimitsExceeded) << c.error().message().toStdString();
+            EXPECT_TRUE(!c.isError() || c.error().type() == QDBusError::LimitsExceeded)
+                << c.error().message().toStdString();
         }
         return taken;
     };
@@ -284,8 +285,11 @@ TEST_F(RemoteControlTest, SeekOffsetsAtTheEndsOfTheRangeSaturate) {
     call(player, QStringLiteral("Seek"), {qlonglong{std::numeric_limits<qlonglong>::max()}});
     EXPECT_TRUE(passUntil([&] { return metadata().value("xesam:title").toString() == "second.wav"; }))
         << "past the end is the next track, not the start of this one";
+    // Far enough into the 2 s track that a position read a call later still
+    // tells whether it went back to the start.
+    ASSERT_TRUE(passUntil([&] { return property(player, "Position").toLongLong() > 1'000'000; }));
     call(player, QStringLiteral("Seek"), {qlonglong{std::numeric_limits<qlonglong>::min()}});
-    EXPECT_LT(property(player, "Position").toLongLong(), 100'000);
+    EXPECT_LT(property(player, "Position").toLongLong(), 700'000);
     EXPECT_EQ(metadata().value("xesam:title").toString(), "second.wav");
 }
 

@@ -7,6 +7,7 @@
 #include "app/MainLoop.h"
 #include "platform/QtRequester.h"
 #include "ui/ImageControl.h"
+#include "ui/TitleDisplay.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -14,6 +15,7 @@
 #include <QTreeWidget>
 
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tonlira::test {
@@ -87,6 +89,40 @@ TEST_F(ResponsivenessTest, AnIdlePlayerDrawsNoNewTitleFrames) {
     const qint64 shown = control->image().cacheKey();
     passes(100);
     EXPECT_EQ(control->image().cacheKey(), shown) << "an empty, idle title display was drawn again";
+}
+
+TEST_F(ResponsivenessTest, AnIdleLoopSleepsYetAnswersAtOnceAndTheTitleKeepsItsSpeed) {
+    using Clock = std::chrono::steady_clock;
+    ASSERT_TRUE(start());
+    // Nothing moves: the loop sleeps between the refresh timer's ticks.
+    int idlePasses = 0;
+    for (const auto end = Clock::now() + std::chrono::seconds(1); Clock::now() < end; ++idlePasses) {
+        runPass(*app);
+    }
+    EXPECT_LT(idlePasses, 40) << "an idle loop that polls";
+
+    // A command from another thread (the remote's, a loader's) ends the
+    // sleep and is handled.
+    std::thread poster([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        post(Event::menu(MenuId::StayOnTop));
+    });
+    poster.join();
+    EXPECT_TRUE(passUntil([&] { return app->window->isChecked(MenuId::StayOnTop); }));
+
+    // A title too long for the display scrolls by its speed once per frame
+    // period, however many passes input brings.
+    TitleDisplay* title = app->window->titleDisplay();
+    setTitleText(title, QString(200, QChar('W')));
+    runPass(*app);
+    const float from = title->x;
+    const auto began = Clock::now();
+    while (Clock::now() - began < std::chrono::milliseconds(600)) {
+        post(Event::menu(MenuId::StayOnTop));  // a flood of passes
+        runPass(*app);
+    }
+    const double frames = std::chrono::duration<double>(Clock::now() - began) / framePeriod;
+    EXPECT_NEAR(from - title->x, frames * title->speed, 0.1 * frames * title->speed + 2 * title->speed);
 }
 
 }  // namespace

@@ -156,9 +156,13 @@ TEST_F(FolderLoaderTest, ATreeLinkingIntoItselfIsScannedOnce) {
     }
 }
 
+// Files load at the speed of their headers: the trees below are large enough
+// that a load is still running when the test acts on it.
+constexpr int loadFiles = 400;
+
 TEST_F(FolderLoaderTest, TheGuiThreadPlaysAndEditsWhileAFolderLoads) {
-    many(dir / "big" / "one", 20);
-    many(dir / "big" / "two", 20);
+    many(dir / "big" / "one", loadFiles / 2);
+    many(dir / "big" / "two", loadFiles / 2);
     loader.start((dir / "big").string());
     int cleared = 0;
     while (loader.running()) {
@@ -187,21 +191,24 @@ TEST_F(FolderLoaderTest, TheGuiThreadPlaysAndEditsWhileAFolderLoads) {
     // The GUI thread may have moved the current entry after the load ended.
     const int size = static_cast<int>(titles().size());
     EXPECT_TRUE(size == 0 ? current() == -1 : current() >= 0 && current() < size) << current();
-    EXPECT_LT(titles().size(), 40U);
+    EXPECT_LT(titles().size(), static_cast<std::size_t>(loadFiles));
 }
 
 TEST_F(FolderLoaderTest, AFileAddedDuringALoadDoesNotMoveTheCurrentEntry) {
-    many(dir / "f", 12);
+    many(dir / "f", loadFiles);
     loader.start((dir / "f").string());
     ASSERT_TRUE(waitFor([&] { return playlist.size() >= 3; }));
     playlist.selectEntryAtRow(1);
     const std::size_t seen = playlist.size();
     ASSERT_TRUE(waitFor([&] { return playlist.size() > seen || !loader.running(); }));
-    if (loader.running()) {
+    const bool stillLoading = loader.running();
+    if (stillLoading) {
         EXPECT_EQ(current(), 1) << "the entry made current stays current while files come in";
     }
     finish();
-    EXPECT_EQ(current(), 0) << "the finished load makes the first entry current";
+    if (stillLoading) {
+        EXPECT_EQ(current(), 0) << "the finished load makes the first entry current";
+    }
 }
 
 TEST_F(FolderLoaderTest, ASecondLoadSupersedesTheFirst) {
@@ -218,13 +225,13 @@ TEST_F(FolderLoaderTest, ASecondLoadSupersedesTheFirst) {
 }
 
 TEST_F(FolderLoaderTest, StoppingInTheMiddleOfALoadEndsIt) {
-    many(dir / "f", 40);
+    many(dir / "f", loadFiles);
     loader.start((dir / "f").string());
     ASSERT_TRUE(waitFor([&] { return playlist.size() >= 2; }));
     loader.stop();
     EXPECT_FALSE(loader.running());
     const std::size_t kept = playlist.size();
-    EXPECT_LT(kept, 40U);
+    EXPECT_LT(kept, static_cast<std::size_t>(loadFiles));
     EXPECT_TRUE(staysFor(50ms, [&] { return playlist.size() == kept; }))
         << "nothing is added after the stop: " << kept << " entries then, " << playlist.size() << " now";
     loader.stop();  // twice is harmless

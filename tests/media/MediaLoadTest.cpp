@@ -30,11 +30,13 @@ TEST_F(MediaLoadTest, EveryFormatLoadsWithItsLength) {
     EXPECT_EQ(requester->messageCount(), 0u);
 }
 
-TEST_F(MediaLoadTest, TheFilesTagsAreKnownOnceItIsLoaded) {
+TEST_F(MediaLoadTest, TheFilesTagsAreKnownOnceItIsFirstUsed) {
     TempDir folder;
     const auto tagged = TestMedia::makeTagged(folder.path(), "Ein Lied", "Künstlerin", "Die Platte");
     ASSERT_FALSE(tagged.empty());
-    const MediaTags tags = getMediaTags(probe(tagged.string(), 0).media.get());
+    const ProbeResult probed = probe(tagged.string(), 0);
+    ASSERT_EQ(pauseMedia(probed.media.get()), mediaOk);
+    const MediaTags tags = getMediaTags(probed.media.get());
     EXPECT_EQ(tags.title, "Ein Lied");
     EXPECT_EQ(tags.artist, "Künstlerin");
     EXPECT_EQ(tags.album, "Die Platte");

@@ -7,6 +7,7 @@
 #include "support/TestMedia.h"
 #include "support/Waits.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -183,7 +184,13 @@ TEST_F(MediaPlaybackTest, FailureWhilePlayingCountsAsTheEnd) {
     std::filesystem::remove(folder / "removed.ogg");
     runMedia(removed.get());
     EXPECT_TRUE(waitForCompletion(removed.get(), 2s));
+    // Both were judged by their headers when added; their first start finds
+    // them broken and shows the render box, once the caller is done.
     EXPECT_EQ(requester->messageCount(), 0u);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(requester->messageCount(), 2u);
+    EXPECT_EQ(requester->messages()[0].request.text, renderFailedText(path));
+    EXPECT_EQ(requester->messages()[1].request.text, renderFailedText(folder / "removed.ogg"));
 }
 
 TEST_F(MediaPlaybackTest, TruncatedFileEndsEarly) {
