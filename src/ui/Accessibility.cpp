@@ -10,12 +10,10 @@
 #include <QSlider>
 #include <QTreeWidget>
 
-#include <array>
 
 namespace tonlira {
 namespace {
 
-constexpr const char* playButtonName = "Abspielen";
 constexpr const char* dialName = "Lautstärke";
 constexpr const char* titleName = "Titel";
 constexpr const char* positionName = "Position";
@@ -25,19 +23,6 @@ constexpr const char* libraryFilesName = "Ordnerinhalt";
 constexpr const char* rowSeparator = ", ";
 constexpr int titleColumn = 0;
 constexpr int lengthColumn = 1;
-
-struct ButtonName {
-    ControlId button;
-    MenuId item;  // the menu item doing what the button does
-};
-constexpr std::array buttonNames{
-    ButtonName{ControlId::PauseButton, MenuId::PlayPause},
-    ButtonName{ControlId::StopButton, MenuId::Stop},
-    ButtonName{ControlId::RewindButton, MenuId::SkipBack},
-    ButtonName{ControlId::FastForwardButton, MenuId::SkipForward},
-    ButtonName{ControlId::PreviousButton, MenuId::Previous},
-    ButtonName{ControlId::NextButton, MenuId::Next},
-};
 
 void name(QWidget* widget, const char* text) { widget->setAccessibleName(QString::fromUtf8(text)); }
 
@@ -76,9 +61,8 @@ void speakPlaylistRows(QTreeWidget* view) {
 void addAccessibility(PlayerWindow& window, DialDecibels decibels, TimeText timeText) {
     installVoiceFactory();
 
-    name(window.control(ControlId::PlayButton), playButtonName);
-    for (const ButtonName& button : buttonNames) {
-        name(window.control(button.button), menuLabel(button.item));
+    for (const ControlId button : transportButtonIds) {
+        name(window.control(button), transportButtonWords(button));
     }
 
     QSlider* slider = window.positionSlider();

@@ -26,20 +26,6 @@ constexpr int wheelNotch = 120;  // angle delta of one notch, in eighths of a de
 // positions, the steps of the standard volume (5 dB on the volume dial).
 constexpr int positionsPerMark = 10;
 constexpr int titleColumn = 0;
-constexpr const char* playButtonTip = "Abspielen";
-
-struct ButtonTip {
-    ControlId button;
-    MenuId item;  // the menu item doing what the button does
-};
-constexpr std::array buttonTips{
-    ButtonTip{ControlId::PauseButton, MenuId::PlayPause},
-    ButtonTip{ControlId::StopButton, MenuId::Stop},
-    ButtonTip{ControlId::RewindButton, MenuId::SkipBack},
-    ButtonTip{ControlId::FastForwardButton, MenuId::SkipForward},
-    ButtonTip{ControlId::PreviousButton, MenuId::Previous},
-    ButtonTip{ControlId::NextButton, MenuId::Next},
-};
 
 // The Tab order: the transport buttons left to right, the position slider,
 // the dial, then the library and the playlist.
@@ -183,9 +169,8 @@ QString cutTitleToolTip(const QTreeWidget* view, const QPoint& viewportPos) {
 void addControlAids(PlayerWindow& window, DecibelsOf decibelsOf) {
     auto* filter = new AidFilter(window, std::move(decibelsOf));
 
-    window.control(ControlId::PlayButton)->setToolTip(QString::fromUtf8(playButtonTip));
-    for (const ButtonTip& tip : buttonTips) {
-        window.control(tip.button)->setToolTip(QString::fromUtf8(menuLabel(tip.item)));
+    for (const ControlId button : transportButtonIds) {
+        window.control(button)->setToolTip(QString::fromUtf8(transportButtonWords(button)));
     }
 
     QWidget* previous = nullptr;

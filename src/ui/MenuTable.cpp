@@ -62,9 +62,36 @@ constexpr std::array rows{
     command(MenuId::About, "Über..."),
 };
 
+constexpr const char* playButtonWords = "Abspielen";
+
+struct ButtonItem {
+    ControlId button;
+    MenuId item;  // the menu item doing what the button does
+};
+constexpr std::array buttonItems{
+    ButtonItem{ControlId::PauseButton, MenuId::PlayPause},
+    ButtonItem{ControlId::StopButton, MenuId::Stop},
+    ButtonItem{ControlId::RewindButton, MenuId::SkipBack},
+    ButtonItem{ControlId::FastForwardButton, MenuId::SkipForward},
+    ButtonItem{ControlId::PreviousButton, MenuId::Previous},
+    ButtonItem{ControlId::NextButton, MenuId::Next},
+};
+
 }  // namespace
 
 std::span<const MenuRow> menuBarRows() { return rows; }
+
+const char* transportButtonWords(ControlId id) {
+    if (id == ControlId::PlayButton) {
+        return playButtonWords;
+    }
+    for (const ButtonItem& button : buttonItems) {
+        if (button.button == id) {
+            return menuLabel(button.item);
+        }
+    }
+    return nullptr;
+}
 
 const char* menuLabel(MenuId id) {
     if (id == MenuId::Enqueue) {
