@@ -154,13 +154,19 @@ close_and_wait() {
 }
 
 # Starts openbox and waits until it manages windows (it announces itself and
-# the hints it supports, among them the active window).
+# the hints it supports, among them the active window). One that ends before
+# it does is started again; what it said is shown when none comes up.
 start_window_manager() {
-    openbox >/dev/null 2>&1 &
+    local wm=""
     for _ in $(seq 1 400); do
+        if [ -z "$wm" ] || ! kill -0 "$wm" 2>/dev/null; then
+            openbox >>"$WORK/openbox.log" 2>&1 &
+            wm=$!
+        fi
         xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && return 0
         sleep 0.05
     done
+    cat "$WORK/openbox.log" >&2
     fail "the window manager did not start"
 }
 
