@@ -7,8 +7,8 @@ namespace tonlira {
 namespace {
 
 constexpr std::int64_t nsPerSecond = 1'000'000'000;
-constexpr std::int64_t nsPerMs = 1'000'000;
-constexpr std::int64_t nsPerAsfUnit = 100;
+constexpr std::int64_t asfUnitsPerSecond = 10'000'000;
+constexpr std::int64_t msPerSecond = 1'000;
 
 // Length in nanoseconds of `amount` at `perSecond`, without overflow for any
 // 64-bit amount a file can hold.
@@ -284,9 +284,10 @@ std::optional<AudioHeader> readAsfHeader(const FileBytes& file) {
             if ((littleEndian(object, fileFlagsAt, 4) & broadcastFlag) != 0) {
                 return std::nullopt;
             }
-            const auto play = static_cast<std::int64_t>(littleEndian(object, playDurationAt, 8));
-            const auto preroll = static_cast<std::int64_t>(littleEndian(object, prerollAt, 8));
-            length = play * nsPerAsfUnit - preroll * nsPerMs;
+            // Any value a broken header holds, without overflow.
+            const std::int64_t play = lengthNs(littleEndian(object, playDurationAt, 8), asfUnitsPerSecond);
+            const std::int64_t preroll = lengthNs(littleEndian(object, prerollAt, 8), msPerSecond);
+            length = play - preroll;
         } else if (object.starts_with(streamPropertiesGuid)) {
             if (size < codecAt + 2 || object.substr(streamTypeAt, guidSize) != audioMediaGuid) {
                 return std::nullopt;  // a picture stream: the pipeline decides
@@ -303,7 +304,7 @@ std::optional<AudioHeader> readAsfHeader(const FileBytes& file) {
         }
         at += static_cast<std::size_t>(size);
     }
-    if (!length || version == 0) {
+    if (!length || *length <= 0 || version == 0) {
         return std::nullopt;
     }
     return AudioHeader{*length, "video/x-ms-asf", "audio/x-wma, wmaversion=(int)" + std::to_string(version)};
