@@ -153,6 +153,16 @@ close_and_wait() {
     wait "$2" || RC=$?
 }
 
+# Ends process $1 through the remote control's Quit and waits for it; leaves
+# its exit code in RC.
+quit_through_remote() {
+    timeout 10 dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.tonlira \
+        /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit || fail "Quit was not taken"
+    wait_for_end "$1" 20 || fail "the player did not end after Quit"
+    RC=0
+    wait "$1" || RC=$?
+}
+
 # Starts openbox and waits until it manages windows (it announces itself and
 # the hints it supports, among them the active window). One that ends before
 # it does is started again; what it said is shown when none comes up.

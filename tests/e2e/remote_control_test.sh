@@ -69,11 +69,7 @@ wait_for Paused status || fail "Pause did not pause"
 ctl position 1
 [ "$(ctl position | cut -d. -f1)" = 1 ] || fail "SetPosition did not move to 1 s: $(ctl position)"
 
-timeout 10 dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.tonlira \
-    /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit || fail "Quit was not taken"
-wait_for_end "$pid" 20 || fail "the player did not end after Quit"
-RC=0
-wait "$pid" || RC=$?
+quit_through_remote "$pid"
 [ "$RC" = 0 ] || fail "exit code $RC after Quit"
 grep -q '^playlist = ' "$(prefs_file)" || fail "no preferences written at Quit"
 echo "remote control: ok"

@@ -34,11 +34,7 @@ remote_up() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / or
     string:org.mpris.MediaPlayer2.tonlira 2>/dev/null | grep -q true; }
 wait_until remote_up || fail "the player did not publish its remote control"
 
-timeout 10 dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.tonlira \
-    /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit || fail "Quit was not taken"
-wait_for_end "$pid" 20 || fail "the player did not end after Quit"
-RC=0
-wait "$pid" || RC=$?
+quit_through_remote "$pid"
 [ "$RC" = 0 ] || fail "exit code $RC after Quit on Wayland"
 grep -q '^bibliothek = 1' "$(prefs_file)" || fail "no preferences written at Quit"
 echo "wayland: ok"
