@@ -236,11 +236,9 @@ int setMediaVolume(MediaObject* media, std::int32_t attenuationDb) {
     if (media == nullptr || attenuationDb < minimumVolumeDb || attenuationDb > maximumVolumeDb) {
         return 0;
     }
-    mediaVolumePause();
+    std::this_thread::sleep_for(volumePause);
     return setMediaVolumeUnpaused(media, attenuationDb);
 }
-
-void mediaVolumePause() { std::this_thread::sleep_for(volumePause); }
 
 int setMediaVolumeUnpaused(MediaObject* media, std::int32_t attenuationDb) {
     if (media == nullptr || attenuationDb < minimumVolumeDb || attenuationDb > maximumVolumeDb) {

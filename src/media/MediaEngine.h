@@ -116,9 +116,8 @@ MediaStatus seekMedia(MediaObject* media, std::int64_t targetMs);
 // Accepts -84 .. 0 dB; every accepted call first pauses the caller for 10 ms.
 // Always returns 0.
 int setMediaVolume(MediaObject* media, std::int32_t attenuationDb);
-// setMediaVolume in its two halves, for a caller that must not pause while it
-// holds a lock: the 10 ms pause alone, and the volume change without it.
-void mediaVolumePause();
+// setMediaVolume without its 10 ms pause, for a caller that must not pause
+// while it holds a lock.
 int setMediaVolumeUnpaused(MediaObject* media, std::int32_t attenuationDb);
 // 1 once when the file has played to its end, or failed while playing;
 // never blocks. Stopping discards an end not yet asked for.

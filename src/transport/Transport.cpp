@@ -11,11 +11,6 @@ constexpr float dialToDecibels = 2.0F;
 constexpr float silentEndDecibels = 70.0F;
 constexpr double skipFraction = 20.0;
 
-void stopAndRewind(MediaObject* media) {
-    stopMedia(media);
-    seekMedia(media, 0);
-}
-
 std::size_t index(int i) { return static_cast<std::size_t>(i); }
 
 }  // namespace
@@ -28,6 +23,12 @@ Transport::Transport(Playlist& playlist, PlaybackState& playback, TransportView&
 std::int32_t Transport::volume() const { return dialVolume(view_.dialValue()); }
 
 void Transport::start(MediaObject* media) const { runMediaAtVolume(media, volume()); }
+
+void Transport::stopAndRewind(MediaObject* media) {
+    stopMedia(media);
+    seekMedia(media, 0);
+    ++seeks_;
+}
 
 void Transport::play() {
     playlist_.access([&](PlaylistContents& contents, RowLog&) {
@@ -61,7 +62,6 @@ void Transport::stop() {
             return false;
         }
         stopAndRewind(contents.currentMedia());
-        ++seeks_;
         playback_.playing = false;
         return true;
     });
@@ -72,7 +72,6 @@ void Transport::stop() {
 
 void Transport::advance(PlaylistContents& contents, RowLog& rows) {
     stopAndRewind(contents.currentMedia());
-    ++seeks_;
     const int following = contents.current + 1;
     if (following >= static_cast<int>(contents.entries.size())) {
         return;  // the last entry stays current, stopped and rewound
@@ -96,7 +95,6 @@ void Transport::previous() {
             return;
         }
         stopAndRewind(contents.currentMedia());
-        ++seeks_;
         contents.current -= 1;
         start(contents.currentMedia());
         rows.select(contents.current);
@@ -145,7 +143,6 @@ void Transport::playEntry(EntrySerial selected) {
         for (PlaylistEntry& entry : contents.entries) {
             stopAndRewind(entry.media.get());
         }
-        ++seeks_;
         contents.current = selectedRow;
         start(contents.entries[index(selectedRow)].media.get());
         playback_.playing = true;
@@ -187,18 +184,17 @@ void Transport::passDuties() {
             volumeEntry_ = serial;
         }
         const std::int32_t read = getMediaLength(media);
-        if (isMediaComplete(media) != 1) {
-            return std::optional<std::int32_t>(read);
-        }
-        if (mediaOutputFailed(media)) {
-            // Nothing can sound: playback stops where it was instead of
-            // running through the playlist in silence. Play starts it again
-            // once the sound output is back.
-            stopMedia(media);
-            playback_.playing = false;
-            playback_.paused = false;
-        } else {
-            advance(contents, rows);
+        if (isMediaComplete(media) == 1) {
+            if (mediaOutputFailed(media)) {
+                // Nothing can sound: playback stops where it was instead of
+                // running through the playlist in silence. Play starts it
+                // again once the sound output is back.
+                stopMedia(media);
+                playback_.playing = false;
+                playback_.paused = false;
+            } else {
+                advance(contents, rows);
+            }
         }
         return std::optional<std::int32_t>(read);
     });

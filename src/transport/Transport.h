@@ -54,6 +54,8 @@ private:
     // Every start of an entry, whichever command or event asks for it: at
     // the dial's volume from its first buffer.
     void start(MediaObject* media) const;
+    // Stops `media` and puts it back to its start, a seek of its own.
+    void stopAndRewind(MediaObject* media);
     // A twentieth of the track, backwards (-1) or forwards (+1).
     void skip(int direction);
     // next() for the current entry, already under the playlist's lock.
