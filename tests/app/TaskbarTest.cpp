@@ -124,7 +124,7 @@ TEST_F(TaskbarTest, SongInfoOpensClosesAndOpensFreshAndRestoreClosesBoth) {
     // The long title comes to the song-info display and scrolls there; the
     // player's display stands still meanwhile.
     const float playerX = app->window->titleDisplay()->x;
-    ASSERT_TRUE(passUntil([&] { return songInfo()->titleDisplay()->x < -5.0F; }));
+    ASSERT_TRUE(passUntil([&] { return songInfo()->titleDisplay()->x < -40.0F; }));
     EXPECT_TRUE(songInfo()->titleDisplay()->text.startsWith(QStringLiteral("ein ziemlich langer Titel")));
     EXPECT_EQ(app->window->titleDisplay()->x, playerX);
 
@@ -134,9 +134,9 @@ TEST_F(TaskbarTest, SongInfoOpensClosesAndOpensFreshAndRestoreClosesBoth) {
 
     press(ControlId::MiniSongInfo);
     ASSERT_NE(songInfo(), nullptr);
-    // A new display: it starts from the strip's middle, not where the old
-    // one had scrolled to.
-    EXPECT_GT(songInfo()->titleDisplay()->x, 0.0F) << "a third opening starts unscrolled";
+    // A new display: it starts afresh, not where the old one had scrolled
+    // to (a frame or two may have moved it since).
+    EXPECT_GT(songInfo()->titleDisplay()->x, -20.0F) << "a third opening starts unscrolled";
     EXPECT_EQ(songInfo()->titleDisplay()->direction, ScrollDirection::Left);
 
     press(ControlId::MiniRestore);
