@@ -116,6 +116,8 @@ bool startUp(AppState& app, std::vector<std::string> arguments) {
     if (!claimInstance(app)) {
         return false;
     }
+    // GStreamer is set up while the window is built.
+    startMediaEngine();
     app.arguments = std::move(arguments);
     // What a rewrite cut short by a kill left beside the preferences file.
     removeLeftoverTempFiles(app.settingsFilePath());
@@ -125,9 +127,6 @@ bool startUp(AppState& app, std::vector<std::string> arguments) {
     buildUserInterface(app);
     registerShortcuts(app);
     labelMenuItems(app);
-    // The window stands; now the media engine, which the command-line files
-    // need.
-    initialiseMediaEngine();
     app.playlist.addCommandLineFiles(app.arguments);
     loadLibraryAtStartUp(app);
     return true;
@@ -152,6 +151,7 @@ int runApplication(int argc, char** argv) {
         std::cerr << noDisplayMessage << '\n';
         return noDisplayExitCode;
     }
+    startMediaEngine();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonlira"));
     QApplication::setDesktopFileName(QStringLiteral("tonlira"));

@@ -4,8 +4,11 @@
 #include "media/FileBytes.h"
 #include "media/GstHandles.h"
 #include "media/MpegAudioLength.h"
+#include "media/WarmUpWorker.h"
 
+#include <algorithm>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -26,6 +29,7 @@ public:
         auto found = byCaps_.find(key);
         if (found == byCaps_.end()) {
             found = byCaps_.emplace(key, candidates(caps, kinds)).first;
+            preloadFirstChoice(found->second);
         }
         for (const gst::FeaturePtr& factory : found->second) {
             if (gst_plugin_feature_get_rank(factory.get()) >= GST_RANK_MARGINAL) {
@@ -52,6 +56,25 @@ private:
         gst_plugin_feature_list_free(fitting);
         gst_plugin_feature_list_free(all);
         return found;
+    }
+
+    // Loads, ahead of the first play, the plugin of the factory autoplugging
+    // would pick: the highest rank, then the first name.
+    static void preloadFirstChoice(const std::vector<gst::FeaturePtr>& factories) {
+        const auto first = std::ranges::min_element(factories, [](const auto& a, const auto& b) {
+            return gst_plugin_feature_rank_compare_func(a.get(), b.get()) < 0;
+        });
+        if (first == factories.end() || gst_plugin_feature_get_rank(first->get()) < GST_RANK_MARGINAL) {
+            return;
+        }
+        auto factory = std::make_shared<gst::FeaturePtr>(
+            static_cast<GstPluginFeature*>(gst_object_ref(first->get())));
+        WarmUpWorker::instance().post([factory] {
+            // Loading a feature loads its plugin; the loaded copy is not kept.
+            if (GstPluginFeature* loaded = gst_plugin_feature_load(factory->get())) {
+                gst_object_unref(loaded);
+            }
+        });
     }
 
     std::mutex mutex_;

@@ -3,6 +3,7 @@
 #include "media/AudioOutput.h"
 #include "media/BusWatch.h"
 #include "media/MediaObject.h"
+#include "media/WarmUpWorker.h"
 #include "platform/FileSystem.h"
 #include "platform/Requester.h"
 
@@ -52,42 +53,6 @@ void raiseOpenFileLimit() {
         limit.rlim_cur = limit.rlim_max;
         setrlimit(RLIMIT_NOFILE, &limit);
     }
-}
-
-// What the five audio formats are found as; their demuxers, parsers and
-// decoders are loaded at start-up rather than with the first such file.
-constexpr const char* formatCaps[] = {
-    "audio/x-wav",
-    "audio/mpeg, mpegversion=(int)1",
-    "audio/mpeg, mpegversion=(int)1, parsed=(boolean)true",
-    "audio/x-flac",
-    "audio/x-flac, framed=(boolean)true",
-    "application/ogg",
-    "audio/x-vorbis",
-    "video/x-ms-asf",
-    "audio/x-wma, wmaversion=(int)2",
-};
-
-// Loads the plugin that autoplugging would pick first for each format.
-void loadFormatPlugins() {
-    const auto kinds =
-        GST_ELEMENT_FACTORY_TYPE_DECODER | GST_ELEMENT_FACTORY_TYPE_DEMUXER | GST_ELEMENT_FACTORY_TYPE_PARSER;
-    GList* candidates = gst_element_factory_list_get_elements(kinds, GST_RANK_MARGINAL);
-    for (const char* description : formatCaps) {
-        const gst::CapsPtr caps(gst_caps_from_string(description));
-        if (!caps) {
-            continue;
-        }
-        GList* fitting = gst_element_factory_list_filter(candidates, caps.get(), GST_PAD_SINK, FALSE);
-        if (fitting != nullptr) {
-            // Loading a feature loads its plugin; the loaded copy is not kept.
-            if (GstPluginFeature* loaded = gst_plugin_feature_load(GST_PLUGIN_FEATURE(fitting->data))) {
-                gst_object_unref(loaded);
-            }
-        }
-        gst_plugin_feature_list_free(fitting);
-    }
-    gst_plugin_feature_list_free(candidates);
 }
 
 // Loads the plugins every entry needs (source, typefinding, decodebin, the
@@ -151,8 +116,12 @@ bool initialiseMediaEngine() {
     }
     raiseOpenFileLimit();
     warmUpPlugins();
-    loadFormatPlugins();
     return true;
+}
+
+void startMediaEngine() {
+    static std::once_flag once;
+    std::call_once(once, [] { WarmUpWorker::instance().post([] { initialiseMediaEngine(); }); });
 }
 
 MediaPtr createMedia() {

@@ -68,10 +68,16 @@ inline constexpr std::int32_t minimumVolumeDb = -84;
 inline constexpr std::int32_t maximumVolumeDb = 0;
 
 // Sets up GStreamer (once), raises the open-file limit so that thousands of
-// idle entries fit, and builds one throw-away pipeline so the plugins are
-// loaded now rather than at the first file. Call once at start-up before the
-// window shows. Returns false when GStreamer cannot be used at all.
+// idle entries fit, and builds one throw-away pipeline so the plugins every
+// entry needs (source, decodebin, the audio chain, the output) are loaded
+// now rather than at the first play. A format's own plugins are loaded when
+// the first file of that format is loaded. Returns false when GStreamer
+// cannot be used at all.
 bool initialiseMediaEngine();
+// The same on a thread of its own (once; later calls do nothing), so the
+// window is built meanwhile; every call that needs GStreamer waits for its
+// set-up.
+void startMediaEngine();
 
 // The audio output as a gst-launch description, e.g. "autoaudiosink"
 // (default) or "fakesink sync=true". Applies to pipelines built afterwards.
