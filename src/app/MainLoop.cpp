@@ -27,7 +27,8 @@ using Clock = std::chrono::steady_clock;
 
 // How long this pass may wait: not past the next frame while the title
 // moves or Delete is held, briefly while the dial is dragged, else until
-// something happens.
+// something happens: input, a queued call, the end of a playing entry, or at
+// the latest the refresh timer's next tick, which keeps the polled work going.
 std::chrono::milliseconds waitLimit(AppState& app, Clock::time_point now) {
     if (!app.layoutSettled) {
         return std::chrono::milliseconds(0);
@@ -38,7 +39,7 @@ std::chrono::milliseconds waitLimit(AppState& app, Clock::time_point now) {
     if (titleDisplayMoves(titleDisplayInUse(app)) || app.input->isKeyDown(Qt::Key_Delete)) {
         return std::chrono::ceil<std::chrono::milliseconds>(std::max(app.nextFrame - now, Clock::duration::zero()));
     }
-    return idleWaitLimit;
+    return EventQueue::untilSomething;
 }
 
 }  // namespace

@@ -15,9 +15,6 @@ inline constexpr std::chrono::milliseconds eventWaitLimit{2};
 // for the volume.
 // (81 passes a second).
 inline constexpr std::chrono::microseconds framePeriod{12'300};
-// The longest wait of a pass when nothing moves: input, timers, queued calls
-// and the end of a playing entry end it sooner.
-inline constexpr std::chrono::milliseconds idleWaitLimit{100};
 
 // One pass: wait for an event (no longer than something on screen needs),
 // draw a title frame when one is due, keep the layout, dispatch, then the

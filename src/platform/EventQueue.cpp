@@ -22,8 +22,11 @@ bool sameTimer(const Event& a, const Event& b) {
 
 namespace {
 
+// Only another thread needs to wake the GUI thread: what the GUI thread
+// posts comes from what a wait delivered, and the wait returns once it has
+// delivered it, or from a pass, whose next wait finds the event first.
 void wakeGuiThread() {
-    if (const QCoreApplication* app = QCoreApplication::instance()) {
+    if (const QCoreApplication* app = QCoreApplication::instance(); app != nullptr && !isGuiThreadHere()) {
         if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(app->thread())) {
             dispatcher->wakeUp();
         }
@@ -96,16 +99,24 @@ void EventQueue::sleep(std::chrono::milliseconds limit) {
     }
     if (QCoreApplication::instance() == nullptr || !isGuiThreadHere()) {
         std::unique_lock lock(mutex_);
-        posted_.wait_for(lock, limit, [this] { return !events_.empty() || woken_; });
+        const auto somethingCame = [this] { return !events_.empty() || woken_; };
+        if (limit == untilSomething) {
+            posted_.wait(lock, somethingCame);
+        } else {
+            posted_.wait_for(lock, limit, somethingCame);
+        }
         woken_ = false;
         return;
     }
     // Qt's dispatcher sleeps until the window system, a Qt timer, a queued
     // call or a wake-up has something; the limit is one more timer.
-    QTimer limitTimer;
-    limitTimer.setSingleShot(true);
-    limitTimer.setTimerType(Qt::PreciseTimer);
-    limitTimer.start(limit);
+    std::optional<QTimer> limitTimer;
+    if (limit != untilSomething) {
+        limitTimer.emplace();
+        limitTimer->setSingleShot(true);
+        limitTimer->setTimerType(Qt::PreciseTimer);
+        limitTimer->start(limit);
+    }
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     std::lock_guard lock(mutex_);
     woken_ = false;

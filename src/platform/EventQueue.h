@@ -64,7 +64,9 @@ public:
     // something to deliver, wake() is called, or `limit` passes; lets Qt
     // deliver what came in, then returns the next event: the oldest that is
     // not a timer tick, else the oldest tick. Input therefore ends the wait
-    // at once, however long `limit` is.
+    // at once, however long `limit` is. With `untilSomething` only those
+    // end it: no timer of its own wakes the thread.
+    static constexpr std::chrono::milliseconds untilSomething = std::chrono::milliseconds::max();
     std::optional<Event> wait(std::chrono::milliseconds limit);
     // Ends a wait() in progress (or the next one) without an event. Any thread.
     void wake();

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <string_view>
 
 namespace tonlira {
 
@@ -14,7 +14,7 @@ struct MemoryStatus {
 };
 
 // Parses the text of /proc/meminfo.
-std::optional<MemoryStatus> parseMemInfo(const std::string& text);
+std::optional<MemoryStatus> parseMemInfo(std::string_view text);
 // The current status; nothing when it cannot be read.
 std::optional<MemoryStatus> queryMemoryStatus();
 
