@@ -4,6 +4,7 @@
 #include "ui/ImageControl.h"
 #include "ui/Layout.h"
 #include "ui/PlayerLook.h"
+#include "ui/TrackSlider.h"
 #include "ui/skin/SkinButton.h"
 
 #include <QKeyEvent>
@@ -49,15 +50,15 @@ constexpr Colour titleDisplayBackground = 0;
 // The position slider's keys, as a track bar takes them: Left and Up step
 // back, Right and Down forward, Page Up pages back, Page Down forward, Home
 // and End go to the ends.
-class PositionSlider final : public QSlider {
+class PositionSlider final : public TrackSlider {
 public:
-    using QSlider::QSlider;
+    using TrackSlider::TrackSlider;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         const std::optional<SliderAction> action = actionFor(event->key());
         if (!action) {
-            QSlider::keyPressEvent(event);
+            TrackSlider::keyPressEvent(event);
             return;
         }
         triggerAction(*action);

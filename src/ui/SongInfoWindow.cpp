@@ -3,6 +3,7 @@
 #include "ui/Fonts.h"
 #include "ui/ImageControl.h"
 #include "ui/MiniPlayerWindow.h"
+#include "ui/TrackSlider.h"
 
 #include <QCloseEvent>
 #include <QSignalBlocker>
@@ -33,7 +34,7 @@ SongInfoWindow::SongInfoWindow(const SongInfoLook& look, QWidget* owner)
                                        titleGeometry.width(), titleGeometry.height(), QString(), displayFont(),
                                        look.scrollSpeed, look.displayText, look.displayBackground, this);
 
-    slider_ = new QSlider(Qt::Horizontal, this);
+    slider_ = new TrackSlider(Qt::Horizontal, this);
     slider_->setGeometry(sliderGeometry);
     slider_->setRange(0, sliderInitialMaximum);
     slider_->setFocusPolicy(Qt::NoFocus);

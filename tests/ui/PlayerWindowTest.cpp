@@ -6,9 +6,13 @@
 #include "ui/skin/SkinButton.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -145,6 +149,40 @@ TEST_F(PlayerWindowTest, ResizePassFitsThePanelsToTheWindow) {
         EXPECT_EQ(geometryOf(ControlId::LibraryTree), QRect(5, 25, 220, below - 190));
         EXPECT_EQ(geometryOf(ControlId::LibraryFiles), QRect(230, 25, 265, below - 190));
     }
+}
+
+TEST_F(PlayerWindowTest, TheSliderIsPaintedWhenItsHandleMovesNotAtEveryTick) {
+    // A four-minute track ticking every 100 ms: the handle moves every few
+    // ticks, and only those are painted, each with the handle where it is.
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            paints += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter;
+    QSlider* slider = window->positionSlider();
+    slider->setRange(0, 240'000);
+    window->show();
+    QCoreApplication::processEvents();
+    slider->installEventFilter(&counter);
+    QStyleOptionSlider option;
+    const auto handleAt = [&](int value) {
+        option.initFrom(slider);
+        option.minimum = slider->minimum();
+        option.maximum = slider->maximum();
+        option.sliderPosition = value;
+        return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+    };
+    int moves = 0;
+    for (int value = 100; value <= 20'000; value += 100) {
+        moves += handleAt(value) != handleAt(value - 100) ? 1 : 0;
+        slider->setValue(value);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_GT(moves, 0);
+    EXPECT_EQ(counter.paints, moves);
+    EXPECT_LT(counter.paints, 200 / 3);
 }
 
 }  // namespace
