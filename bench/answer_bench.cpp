@@ -2,16 +2,20 @@
 // from outside: it starts PROGRAM with its arguments, finds the first window
 // the process maps (by _NET_WM_PID), and sends that window the window
 // manager's ping (_NET_WM_PING) every millisecond until it answers. Then, on
-// request, keeps it running: pings it once every 50 ms for MEASURE seconds
-// and reports the median answer, its CPU time from /proc and its resident
-// memory. Needs an X display without a window manager (xvfb-run -a): this
-// tool stands in for one. Usage:
+// request, keeps it running: leaves it alone for MEASURE seconds and reads
+// the CPU time its threads took, then pings it once every 50 ms for MEASURE
+// seconds and reports the median answer, and its resident memory. Needs an
+// X display without a window manager (xvfb-run -a): this tool stands in for
+// one. Usage:
 //   answer_bench [--measure SECONDS] [--settle SECONDS] [--then COMMAND]
-//                PROGRAM [ARGS...]
+//                [--box] PROGRAM [ARGS...]
+// --box waits, after the first answer, for a second window of the program
+// (a message box) and reports when it mapped, after the first window.
 // COMMAND runs through the shell once the program has answered (e.g. a
 // remote call that starts playback), before the settling time.
-// Prints one line of key=value pairs: mapped_ms, answered_ms, then with
-// --measure: ping_median_ms, cpu_percent, rss_kib.
+// Prints one line of key=value pairs: mapped_ms, answered_ms, with --box
+// box_after_window_ms, then with --measure: ping_median_ms, cpu_percent,
+// rss_kib.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -25,9 +29,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,9 +68,9 @@ std::optional<long> windowPid(Display* display, Window window) {
     return pid;
 }
 
-// A mapped window of `pid`, searched among the root's children (and one
+// The mapped windows of `pid`, searched among the root's children (and one
 // level below, for window managers that reparent).
-std::optional<Window> findWindow(Display* display, pid_t pid) {
+std::vector<Window> windowsOf(Display* display, pid_t pid) {
     Window root = DefaultRootWindow(display);
     Window parent = 0;
     Window* children = nullptr;
@@ -86,18 +90,30 @@ std::optional<Window> findWindow(Display* display, pid_t pid) {
         }
         XFree(children);
     }
-    // The largest: a program may map small helper windows too.
-    std::optional<Window> found;
-    long largest = 0;
+    std::vector<Window> mapped;
     for (const Window window : candidates) {
         XWindowAttributes attributes{};
         if (windowPid(display, window) == pid && XGetWindowAttributes(display, window, &attributes) != 0 &&
-            attributes.map_state == IsViewable && long{attributes.width} * attributes.height > largest) {
+            attributes.map_state == IsViewable && long{attributes.width} * attributes.height > 1) {
+            mapped.push_back(window);
+        }
+    }
+    return mapped;
+}
+
+// The largest: a program may map small helper windows too.
+std::optional<Window> findWindow(Display* display, pid_t pid) {
+    std::optional<Window> found;
+    long largest = 0;
+    for (const Window window : windowsOf(display, pid)) {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display, window, &attributes);
+        if (long{attributes.width} * attributes.height > largest) {
             largest = long{attributes.width} * attributes.height;
             found = window;
         }
     }
-    return largest > 1 ? found : std::nullopt;
+    return found;
 }
 
 // The program's answer goes to the root window for the window manager
@@ -172,19 +188,19 @@ private:
     long answered_ = 0;
 };
 
-long cpuTicks(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), {});
-    const auto close = text.rfind(')');
-    std::istringstream fields(text.substr(close + 2));
-    std::string field;
-    long ticks = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i) {
-        if (i == 14 || i == 15) {
-            ticks += std::stol(field);
+// CPU time of all the process's threads, in nanoseconds (the scheduler's
+// own account: /proc's clock ticks are too coarse for a share of 0.2 %).
+double cpuNanoseconds(pid_t pid) {
+    double total = 0;
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        double running = 0;
+        if (schedstat >> running) {
+            total += running;
         }
     }
-    return ticks;
+    return total;
 }
 
 long residentKiB(pid_t pid) {
@@ -204,18 +220,23 @@ int main(int argc, char** argv) {
     double measureSeconds = 0;
     double settleSeconds = 0;
     std::string then;
+    bool awaitBox = false;
     int first = 1;
-    while (first + 1 < argc && std::strncmp(argv[first], "--", 2) == 0) {
-        const std::string option = argv[first];
-        if (option == "--then") {
-            then = argv[first + 1];
-        } else {
-            (option == "--measure" ? measureSeconds : settleSeconds) = std::atof(argv[first + 1]);
+    while (first < argc && std::strncmp(argv[first], "--", 2) == 0) {
+        const std::string option = argv[first++];
+        if (option == "--box") {
+            awaitBox = true;
+        } else if (first < argc) {
+            const char* value = argv[first++];
+            if (option == "--then") {
+                then = value;
+            } else {
+                (option == "--measure" ? measureSeconds : settleSeconds) = std::atof(value);
+            }
         }
-        first += 2;
     }
     if (first >= argc) {
-        std::fprintf(stderr, "usage: answer_bench [--measure S] [--settle S] PROGRAM [ARGS...]\n");
+        std::fprintf(stderr, "usage: answer_bench [--measure S] [--settle S] [--then C] [--box] PROGRAM [ARGS...]\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -250,13 +271,31 @@ int main(int argc, char** argv) {
     }
     const double answeredMs = millis(Clock::now() - start);
     std::printf("mapped_ms=%.1f answered_ms=%.1f", mapped, answered ? answeredMs : -1.0);
+    if (awaitBox) {
+        // A second window of the program (a message box), counted from the
+        // first one's mapping.
+        std::optional<double> boxMs;
+        while (!boxMs && Clock::now() - start < answerLimit) {
+            pinger.awaitAnswer(pingEvery);  // lets the windows map
+            const std::vector<Window> windows = windowsOf(display, pid);
+            if (std::any_of(windows.begin(), windows.end(), [&](Window w) { return w != *window; })) {
+                boxMs = millis(Clock::now() - start) - mapped;
+            }
+        }
+        std::printf(" box_after_window_ms=%.1f", boxMs.value_or(-1.0));
+    }
     if (!then.empty() && std::system(then.c_str()) != 0) {
         std::fprintf(stderr, "failed: %s\n", then.c_str());
     }
     if (measureSeconds > 0) {
         std::this_thread::sleep_for(std::chrono::duration<double>(settleSeconds));
-        const long hz = sysconf(_SC_CLK_TCK);
-        const long ticks0 = cpuTicks(pid);
+        // First nobody touches it: the CPU it takes on its own.
+        const double cpu0 = cpuNanoseconds(pid);
+        const auto quietFrom = Clock::now();
+        std::this_thread::sleep_for(std::chrono::duration<double>(measureSeconds));
+        const double quietNs = std::chrono::duration<double, std::nano>(Clock::now() - quietFrom).count();
+        const double cpu = 100.0 * (cpuNanoseconds(pid) - cpu0) / quietNs;
+        // Then pinged every 50 ms: how fast it answers.
         const auto from = Clock::now();
         std::vector<double> answers;
         while (Clock::now() - from < std::chrono::duration<double>(measureSeconds)) {
@@ -267,8 +306,6 @@ int main(int argc, char** argv) {
             }
             std::this_thread::sleep_until(sent + measurePingEvery);
         }
-        const double seconds = std::chrono::duration<double>(Clock::now() - from).count();
-        const double cpu = 100.0 * static_cast<double>(cpuTicks(pid) - ticks0) / static_cast<double>(hz) / seconds;
         std::sort(answers.begin(), answers.end());
         const double median = answers.empty() ? -1.0 : answers[answers.size() / 2];
         std::printf(" ping_median_ms=%.2f cpu_percent=%.2f rss_kib=%ld", median, cpu, residentKiB(pid));
