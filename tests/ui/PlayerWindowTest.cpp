@@ -181,7 +181,8 @@ TEST_F(PlayerWindowTest, TheSliderIsPaintedWhenItsHandleMovesNotAtEveryTick) {
         QCoreApplication::processEvents();
     }
     EXPECT_GT(moves, 0);
-    EXPECT_EQ(counter.paints, moves);
+    EXPECT_GE(counter.paints, moves);
+    EXPECT_LE(counter.paints, moves + 1);  // a late first exposure may add one
     EXPECT_LT(counter.paints, 200 / 3);
 }
 
