@@ -68,9 +68,14 @@ std::optional<long> windowPid(Display* display, Window window) {
     return pid;
 }
 
+struct MappedWindow {
+    Window window = 0;
+    long area = 0;
+};
+
 // The mapped windows of `pid`, searched among the root's children (and one
 // level below, for window managers that reparent).
-std::vector<Window> windowsOf(Display* display, pid_t pid) {
+std::vector<MappedWindow> windowsOf(Display* display, pid_t pid) {
     Window root = DefaultRootWindow(display);
     Window parent = 0;
     Window* children = nullptr;
@@ -90,12 +95,12 @@ std::vector<Window> windowsOf(Display* display, pid_t pid) {
         }
         XFree(children);
     }
-    std::vector<Window> mapped;
+    std::vector<MappedWindow> mapped;
     for (const Window window : candidates) {
         XWindowAttributes attributes{};
         if (windowPid(display, window) == pid && XGetWindowAttributes(display, window, &attributes) != 0 &&
             attributes.map_state == IsViewable && long{attributes.width} * attributes.height > 1) {
-            mapped.push_back(window);
+            mapped.push_back({window, long{attributes.width} * attributes.height});
         }
     }
     return mapped;
@@ -103,17 +108,10 @@ std::vector<Window> windowsOf(Display* display, pid_t pid) {
 
 // The largest: a program may map small helper windows too.
 std::optional<Window> findWindow(Display* display, pid_t pid) {
-    std::optional<Window> found;
-    long largest = 0;
-    for (const Window window : windowsOf(display, pid)) {
-        XWindowAttributes attributes{};
-        XGetWindowAttributes(display, window, &attributes);
-        if (long{attributes.width} * attributes.height > largest) {
-            largest = long{attributes.width} * attributes.height;
-            found = window;
-        }
-    }
-    return found;
+    const std::vector<MappedWindow> mapped = windowsOf(display, pid);
+    const auto largest = std::max_element(
+        mapped.begin(), mapped.end(), [](const MappedWindow& a, const MappedWindow& b) { return a.area < b.area; });
+    return largest != mapped.end() ? std::optional<Window>(largest->window) : std::nullopt;
 }
 
 // The program's answer goes to the root window for the window manager
@@ -277,8 +275,9 @@ int main(int argc, char** argv) {
         std::optional<double> boxMs;
         while (!boxMs && Clock::now() - start < answerLimit) {
             pinger.awaitAnswer(pingEvery);  // lets the windows map
-            const std::vector<Window> windows = windowsOf(display, pid);
-            if (std::any_of(windows.begin(), windows.end(), [&](Window w) { return w != *window; })) {
+            const std::vector<MappedWindow> windows = windowsOf(display, pid);
+            if (std::any_of(windows.begin(), windows.end(),
+                            [&](const MappedWindow& w) { return w.window != *window; })) {
                 boxMs = millis(Clock::now() - start) - mapped;
             }
         }

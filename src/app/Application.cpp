@@ -151,6 +151,7 @@ int runApplication(int argc, char** argv) {
         std::cerr << noDisplayMessage << '\n';
         return noDisplayExitCode;
     }
+    // Before the toolkit, so the two set themselves up side by side.
     startMediaEngine();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonlira"));

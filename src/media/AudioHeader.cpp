@@ -67,8 +67,8 @@ private:
         if (first == factories.end() || gst_plugin_feature_get_rank(first->get()) < GST_RANK_MARGINAL) {
             return;
         }
-        auto factory = std::make_shared<gst::FeaturePtr>(
-            static_cast<GstPluginFeature*>(gst_object_ref(first->get())));
+        auto factory =
+            std::make_shared<gst::FeaturePtr>(static_cast<GstPluginFeature*>(gst_object_ref(first->get())));
         WarmUpWorker::instance().post([factory] {
             // Loading a feature loads its plugin; the loaded copy is not kept.
             if (GstPluginFeature* loaded = gst_plugin_feature_load(factory->get())) {
